@@ -1,0 +1,103 @@
+#include "app/Looks.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVariant>
+
+namespace moka {
+
+namespace {
+
+const char *kText = "mokaText";
+const char *kBack = "mokaBack";
+const char *kBorder = "mokaBorder";
+
+QString rgb(QColor c) { return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue()); }
+
+void applyLabelSheet(QLabel *label)
+{
+    const QColor text = label->property(kText).value<QColor>();
+    const QColor back = label->property(kBack).value<QColor>();
+    const bool bordered = label->property(kBorder).toBool();
+    QString sheet = QStringLiteral("QLabel{");
+    sheet += text.isValid() ? QStringLiteral("color:%1;").arg(rgb(text)) : QString();
+    sheet += back.isValid() ? QStringLiteral("background-color:%1;").arg(rgb(back))
+                            : QStringLiteral("background:transparent;");
+    sheet += bordered ? QStringLiteral("border:1px solid rgb(0,0,0);") : QStringLiteral("border:none;");
+    sheet += QStringLiteral("padding:0px;margin:0px;}");
+    label->setStyleSheet(sheet);
+}
+
+} // namespace
+
+QPushButton *Looks::button(QWidget *parent, QRect geometry, const QString &caption, QColor background,
+                           const QFont *font)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setGeometry(geometry);
+    if (font)
+        b->setFont(*font);
+    b->setFocusPolicy(Qt::TabFocus);
+    setButtonColour(b, background);
+    return b;
+}
+
+void Looks::setButtonColour(QPushButton *b, QColor bg)
+{
+    b->setProperty(kBack, bg);
+    // A raised graphical button in its own colour, sunk while pressed.
+    b->setStyleSheet(QStringLiteral(
+                         "QPushButton{background-color:%1;color:rgb(0,0,0);border:2px outset %2;"
+                         "padding:0px;}"
+                         "QPushButton:pressed{border-style:inset;}"
+                         "QPushButton:disabled{color:rgb(128,128,128);}"
+                         "QPushButton:focus{outline:none;}")
+                         .arg(rgb(bg), rgb(bg.lighter(130))));
+}
+
+QColor Looks::buttonBackground(const QPushButton *b) { return b->property(kBack).value<QColor>(); }
+
+QLabel *Looks::label(QWidget *parent, QRect geometry, const QString &caption, const QFont &font,
+                     const LabelStyle &style)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setGeometry(geometry);
+    l->setFont(font);
+    l->setAlignment(style.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+    l->setProperty(kBorder, style.bordered);
+    l->setProperty(kText, style.text);
+    l->setProperty(kBack, style.background);
+    l->setTextFormat(Qt::PlainText);
+    applyLabelSheet(l);
+    return l;
+}
+
+void Looks::setLabelColours(QLabel *l, QColor text, QColor background)
+{
+    if (text.isValid())
+        l->setProperty(kText, text);
+    if (background.isValid())
+        l->setProperty(kBack, background);
+    applyLabelSheet(l);
+}
+
+QColor Looks::labelText(const QLabel *l)
+{
+    const QColor c = l->property(kText).value<QColor>();
+    return c.isValid() ? c : l->palette().color(QPalette::WindowText);
+}
+
+QColor Looks::labelBackground(const QLabel *l) { return l->property(kBack).value<QColor>(); }
+
+QWidget *Looks::box(QWidget *parent, QRect geometry, QColor background)
+{
+    auto *w = new QWidget(parent);
+    w->setGeometry(geometry);
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, background);
+    w->setPalette(pal);
+    return w;
+}
+
+} // namespace moka

@@ -1,0 +1,314 @@
+#include "app/frmMAIN.h"
+
+#include "app/Application.h"
+#include "app/Fonts.h"
+#include "app/Looks.h"
+#include "app/Texts.h"
+#include "app/frmSPRUSH.h"
+#include "match/Dialogs.h"
+#include "platform/PictureBox.h"
+#include "platform/Platform.h"
+#include "platform/Resources.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace moka {
+
+namespace {
+
+const QColor kGreen(0, 128, 0);
+const QColor kPurple(128, 0, 128);
+const QColor kYellow(255, 255, 0);
+const QColor kOlive(192, 192, 0);
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kTeal(0, 128, 128);
+const QColor kLime(0, 255, 0);
+
+// The court as a plain clay rectangle, for a build without its artwork.
+QImage plainCourt()
+{
+    QImage court(RallyState::courtWidth, RallyState::courtHeight, QImage::Format_RGB32);
+    court.fill(QColor(173, 115, 66));
+    return court;
+}
+
+} // namespace
+
+frmMAIN::frmMAIN(Application &app)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_app(app)
+{
+    setWindowTitle(QStringLiteral("モカランズ！ mokaRUNs"));
+    setWindowIcon(QIcon(Resources::path(QStringLiteral("icon.png"))));
+    setFixedSize(409, 514);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kGreen);
+    setPalette(pal);
+    buildControls();
+    m_loop = std::make_unique<RallyLoop>(app.platform(), app.rally, app.match, app.sound(), *this,
+                                         picB, *picP);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(409 / 2, 514 / 2));
+    }
+}
+
+frmMAIN::~frmMAIN() = default;
+
+void frmMAIN::buildControls()
+{
+    using S = Looks::LabelStyle;
+    picBOX = Looks::box(this, {0, 0, 409, 513}, kGreen);
+    picBOX->setObjectName(QStringLiteral("picBOX"));
+
+    picP = new PictureBox(picBOX);
+    picP->setObjectName(QStringLiteral("picP"));
+    picP->setGeometry(16, 0, RallyState::courtWidth, RallyState::courtHeight);
+    {
+        QPalette pal = picP->palette();
+        pal.setColor(QPalette::Window, kGreen);
+        picP->setPalette(pal);
+    }
+
+    // Life bars: a 10 × 250 magenta picture moving inside a purple frame.
+    const QPixmap bar = QPixmap::fromImage(Resources::image(QStringLiteral("lifebar.bmp")));
+    auto lifeBar = [&](QRect frame, int top, QWidget *&holder, QLabel *&image) {
+        holder = Looks::box(picBOX, frame, kPurple);
+        image = new QLabel(holder);
+        image->setGeometry(0, top, 10, 250);
+        if (bar.isNull()) {
+            image->setAutoFillBackground(true);
+            image->setStyleSheet(QStringLiteral("background-color:rgb(255,0,255);"));
+        } else {
+            image->setPixmap(bar);
+        }
+    };
+    lifeBar({304, 8, 9, 249}, -80, barCOM, imgCOM);
+    lifeBar({304, 256, 9, 249}, 104, Picture1, imgUSER);
+    barCOM->setObjectName(QStringLiteral("barCOM"));
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+
+    cmdEND = Looks::button(picBOX, {328, 8, 65, 25}, QStringLiteral("終了"), QColor(255, 128, 0));
+    Line1 = Looks::box(picBOX, {328, 39, 65, 2}, kBlack);
+    const QFont gameFont = Fonts::gothic(9, true);
+    cmdGAME = Looks::button(picBOX, {328, 48, 65, 41}, QStringLiteral("ゲーム"), kOlive, &gameFont);
+    cmdSTOP = Looks::button(picBOX, {328, 96, 41, 33}, QStringLiteral("停止"), QColor(192, 192, 255));
+    cmdSTOP->setEnabled(false);
+    cmdSIZE = Looks::button(picBOX, {368, 96, 25, 33}, QStringLiteral("大"), kOlive);
+    cmdREN = Looks::button(picBOX, {328, 136, 65, 25}, QStringLiteral("練習"), kOlive);
+
+    Label3 = Looks::label(picBOX, {328, 168, 57, 17}, QStringLiteral("COM："), Fonts::gothic(12, true), S{});
+    lblCOM = Looks::label(picBOX, {328, 184, 65, 41}, QStringLiteral("0"), Fonts::gothic(26.25, true),
+                          S{kYellow, kBlack, true, true});
+    lblCOMg = Looks::label(picBOX, {376, 160, 25, 25}, QString(), Fonts::gothic(18, true),
+                           S{QColor(255, 0, 0), {}, false, false});
+    Label5 = Looks::label(picBOX, {328, 224, 57, 25}, QStringLiteral("VS"), Fonts::gothic(15.75, true),
+                          S{kOlive, {}, true, false});
+    lblSET = Looks::label(picBOX, {328, 248, 65, 17}, QStringLiteral("第１回戦"), Fonts::gothic(11.25),
+                          S{kWhite, QColor(0, 0, 192), true, false});
+    lblUSER = Looks::label(picBOX, {328, 272, 65, 41}, QStringLiteral("0"), Fonts::gothic(26.25, true),
+                           S{kYellow, kBlack, true, false});
+    Label4 = Looks::label(picBOX, {328, 312, 57, 17}, QStringLiteral("USER"), Fonts::gothic(12, true), S{});
+    const QFont rankFont = Fonts::gothic(11.25, true);
+    lblRNK[2] = Looks::label(picBOX, {328, 336, 65, 17}, QStringLiteral("Ａランク"), rankFont, S{{}, kTeal, true, true});
+    lblRNK[1] = Looks::label(picBOX, {328, 352, 65, 17}, QStringLiteral("Ｂランク"), rankFont, S{{}, kTeal, true, true});
+    lblRNK[0] = Looks::label(picBOX, {328, 368, 65, 17}, QStringLiteral("Ｃランク"), rankFont, S{{}, kLime, true, true});
+    Label1 = Looks::label(picBOX, {328, 392, 65, 17}, QStringLiteral("RANKing"), rankFont, S{});
+    const QFont boardFont = Fonts::gothic(11.25);
+    lblRNKING[0] = Looks::label(picBOX, {328, 408, 65, 17}, QStringLiteral(" P："), boardFont, S{kYellow, kPurple});
+    for (int i = 1; i <= 4; ++i)
+        lblRNKING[i] = Looks::label(picBOX, {328, 408 + 16 * i, 65, 17}, QString(), boardFont, S{kWhite, kBlack});
+    lblRNKING[5] = Looks::label(picBOX, {328, 488, 65, 17}, QStringLiteral(" N:"), boardFont, S{kWhite, kBlack});
+
+    // The level number sits over the heading of the computer's set count.
+    lblCOMg->raise();
+
+    connect(cmdEND, &QPushButton::clicked, this, &frmMAIN::cmdEND_Click);
+    connect(cmdSTOP, &QPushButton::clicked, this, &frmMAIN::cmdSTOP_Click);
+    connect(cmdSIZE, &QPushButton::clicked, this, &frmMAIN::cmdSIZE_Click);
+
+    imgC = Resources::image(QStringLiteral("court.bmp"));
+    if (imgC.isNull())
+        imgC = plainCourt();
+    picBL.reset(64, 48, qRgb(0, 0, 0));
+}
+
+void frmMAIN::Form_Load()
+{
+    auto *splash = new frmSPRUSH(m_app, this);
+    m_app.setSplash(splash);
+    splash->Form_Load();
+    if (m_app.ending())
+        return;
+    splash->show();
+
+    picBOX->setGeometry(0, 0, 409, 513);
+    picB.setPicture(imgC);
+    picP->picture().setPicture(imgC);
+    picP->refresh();
+
+    RESET_BOARD();
+    m_app.platform().processEvents();
+}
+
+void frmMAIN::Form_Activate()
+{
+    Platform &platform = m_app.platform();
+    platform.processEvents();
+    picP->picture().bitBlt(0, 0, RallyState::courtWidth, RallyState::courtHeight, picB, 0, 0,
+                           RasterOp::SrcCopy);
+    picP->refresh();
+    m_app.sound().PLAY_101();
+}
+
+void frmMAIN::Form_KeyDown(int keyCode, int)
+{
+    if (keyCode == 27 && m_app.rally.ballInPlay)
+        cmdSTOP_Click();
+}
+
+void frmMAIN::Form_QueryUnload()
+{
+    if (m_app.ending())
+        return;
+    if (m_app.splashLoaded) {
+        m_app.unloadSplash();
+        m_app.platform().processEvents();
+    }
+    m_app.APP_END();
+}
+
+void frmMAIN::cmdSIZE_Click()
+{
+    Platform &platform = m_app.platform();
+    if (m_app.splashLoaded) {
+        m_app.unloadSplash();
+        platform.processEvents();
+    }
+    m_maximized = !m_maximized;
+    if (m_maximized) {
+        setMinimumSize(409, 514);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        showMaximized();
+        cmdSIZE->setText(QStringLiteral("小"));
+    } else {
+        showNormal();
+        setFixedSize(409, 514);
+        cmdSIZE->setText(QStringLiteral("大"));
+    }
+    placeBox();
+    platform.processEvents();
+    picP->setFocus();
+}
+
+void frmMAIN::placeBox()
+{
+    if (!m_maximized) {
+        picBOX->move(0, 0);
+        return;
+    }
+    // Centred in the enlarged window, each half rounded down.
+    const int left = (width() - picBOX->width()) / 2;
+    const int top = (height() - picBOX->height()) / 2;
+    picBOX->move(std::max(0, left), std::max(0, top));
+}
+
+void frmMAIN::cmdSTOP_Click()
+{
+    m_app.rally.stopRequest = true;
+    m_app.rally.loopBreak = true;
+    m_app.platform().processEvents();
+    picP->setFocus();
+}
+
+void frmMAIN::cmdEND_Click()
+{
+    Platform &platform = m_app.platform();
+    m_app.rally.loopBreak = true;
+    platform.processEvents();
+    if (m_app.splashLoaded) {
+        m_app.unloadSplash();
+        platform.processEvents();
+    }
+    if (m_app.match.tournamentPlayed) {
+        m_app.SAVE_DATA();
+        platform.processEvents();
+    }
+    m_app.sound().PLAY_101();
+    m_app.dialogs().showInfo(Texts::farewell(), QColor(255, 192, 128), QColor(255, 192, 128));
+    platform.processEvents();
+    if (!m_app.ending())
+        close();
+}
+
+void frmMAIN::RESET_BOARD()
+{
+    imgCOM->move(0, -250);
+    imgUSER->move(0, 250);
+    lblCOM->setText(QStringLiteral("0"));
+    lblUSER->setText(QStringLiteral("0"));
+    Looks::setLabelColours(lblCOM, kYellow, {});
+    Looks::setLabelColours(lblUSER, kYellow, {});
+    lblSET->setText(QString());
+    lblCOMg->setText(QString());
+    for (QLabel *rank : lblRNK)
+        Looks::setLabelColours(rank, {}, kTeal);
+    Looks::setLabelColours(lblRNK[0], {}, kLime);
+    for (int i = 1; i <= 5; ++i)
+        Looks::setLabelColours(lblRNKING[i], {}, kBlack);
+    m_app.rally.level = 1;
+}
+
+bool frmMAIN::pointAward()
+{
+    // Scoring arrives with the match flow; until then every point plays on.
+    return true;
+}
+
+void frmMAIN::showInterrupt() { m_app.dialogs().showCut(); }
+
+void frmMAIN::CUR_NORMAL()
+{
+    picP->unsetCursor();
+    m_app.rally.racketCursor = false;
+}
+
+bool frmMAIN::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate && !m_activated) {
+        m_activated = true;
+        const bool handled = QWidget::event(e);
+        Form_Activate();
+        return handled;
+    }
+    return QWidget::event(e);
+}
+
+void frmMAIN::keyPressEvent(QKeyEvent *e)
+{
+    Form_KeyDown(e->key() == Qt::Key_Escape ? 27 : e->key(), 0);
+    QWidget::keyPressEvent(e);
+}
+
+void frmMAIN::closeEvent(QCloseEvent *e)
+{
+    Form_QueryUnload();
+    e->accept();
+}
+
+void frmMAIN::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    if (picBOX)
+        placeBox();
+}
+
+} // namespace moka

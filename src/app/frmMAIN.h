@@ -1,0 +1,98 @@
+#pragma once
+
+#include "platform/Picture.h"
+#include "rally/RallyHooks.h"
+#include "rally/RallyLoop.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+
+namespace moka {
+
+class Application;
+class PictureBox;
+
+// The main window: the court on the left, the scoreboard, buttons and the
+// ranking board on the right. Client area 409 × 514.
+class frmMAIN : public QWidget, public RallyHooks
+{
+    Q_OBJECT
+public:
+    explicit frmMAIN(Application &app);
+    ~frmMAIN() override;
+
+    // Handlers.
+    void Form_Load();
+    void Form_Activate();
+    void Form_KeyDown(int keyCode, int shift);
+    void Form_QueryUnload();
+    void cmdSIZE_Click();
+    void cmdSTOP_Click();
+    void cmdEND_Click();
+    void picBOX_Click() {}
+
+    // The frame loop of a game and the set-up between points.
+    void MAIN_LOOP() { m_loop->MAIN_LOOP(); }
+    bool SET_INIT() { return m_loop->SET_INIT(); }
+    RallyLoop &loop() { return *m_loop; }
+
+    // Idle scoreboard.
+    void RESET_BOARD() override;
+    bool pointAward() override;
+    void showInterrupt() override;
+    void CUR_NORMAL() override;
+
+    bool maximized() const { return m_maximized; }
+    bool activated() const { return m_activated; }
+
+    // Controls, named as in the layout.
+    QWidget *picBOX = nullptr;
+    PictureBox *picP = nullptr;
+    QWidget *barCOM = nullptr;
+    QLabel *imgCOM = nullptr;
+    QWidget *Picture1 = nullptr;
+    QLabel *imgUSER = nullptr;
+    QPushButton *cmdEND = nullptr;
+    QWidget *Line1 = nullptr;
+    QPushButton *cmdGAME = nullptr;
+    QPushButton *cmdSTOP = nullptr;
+    QPushButton *cmdSIZE = nullptr;
+    QPushButton *cmdREN = nullptr;
+    QLabel *lblCOMg = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblCOM = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *lblSET = nullptr;
+    QLabel *lblUSER = nullptr;
+    QLabel *Label4 = nullptr;
+    std::array<QLabel *, 3> lblRNK{};
+    QLabel *Label1 = nullptr;
+    std::array<QLabel *, 6> lblRNKING{};
+
+    // Off-screen pictures: never shown themselves, only drawn from.
+    Picture picB;    // back buffer of the court
+    Picture picBL;   // black area
+    QImage imgC;     // the court as drawn, with its own palette
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildControls();
+    void placeBox();
+
+    Application &m_app;
+    std::unique_ptr<RallyLoop> m_loop;
+    bool m_maximized = false;
+    bool m_activated = false;
+};
+
+} // namespace moka

@@ -1,0 +1,226 @@
+#include "platform/Picture.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace moka {
+
+namespace {
+
+constexpr QRgb kOpaque = 0xff000000u;
+
+QImage toSurface(const QImage &picture)
+{
+    if (picture.format() == QImage::Format_RGB32)
+        return picture.copy();
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+// Combines one row of `n` source pixels into the destination row.
+inline void combineRow(QRgb *dst, const QRgb *src, int n, RasterOp op)
+{
+    switch (op) {
+    case RasterOp::SrcCopy:
+        for (int i = 0; i < n; ++i)
+            dst[i] = src[i] | kOpaque;
+        break;
+    case RasterOp::SrcAnd:
+        for (int i = 0; i < n; ++i)
+            dst[i] = (dst[i] & src[i]) | kOpaque;
+        break;
+    case RasterOp::SrcInvert:
+        for (int i = 0; i < n; ++i)
+            dst[i] = (dst[i] ^ src[i]) | kOpaque;
+        break;
+    case RasterOp::SrcPaint:
+        for (int i = 0; i < n; ++i)
+            dst[i] = dst[i] | src[i] | kOpaque;
+        break;
+    }
+}
+
+inline QRgb combine(QRgb dst, QRgb src, RasterOp op)
+{
+    switch (op) {
+    case RasterOp::SrcCopy:
+        return src | kOpaque;
+    case RasterOp::SrcAnd:
+        return (dst & src) | kOpaque;
+    case RasterOp::SrcInvert:
+        return (dst ^ src) | kOpaque;
+    case RasterOp::SrcPaint:
+        return dst | src | kOpaque;
+    }
+    return dst;
+}
+
+} // namespace
+
+Picture::Picture(int width, int height, QRgb fill) { reset(width, height, fill); }
+
+Picture::Picture(const QImage &picture) { setPicture(picture); }
+
+void Picture::setPicture(const QImage &picture)
+{
+    m_image = toSurface(picture);
+    m_background = m_image;
+}
+
+void Picture::reset(int width, int height, QRgb fill)
+{
+    m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
+    m_image.fill(fill | kOpaque);
+    m_background = m_image;
+}
+
+void Picture::clear()
+{
+    if (m_background.size() == m_image.size())
+        std::memcpy(m_image.bits(), m_background.constBits(), m_image.sizeInBytes());
+    else
+        m_image = m_background;
+}
+
+void Picture::commit() { m_background = m_image.copy(); }
+
+void Picture::bitBlt(int dx, int dy, int w, int h, const Picture &src, int sx, int sy, RasterOp op)
+{
+    bitBlt(dx, dy, w, h, src.m_image, sx, sy, op);
+}
+
+void Picture::bitBlt(int dx, int dy, int w, int h, const QImage &source, int sx, int sy, RasterOp op)
+{
+    if (w <= 0 || h <= 0 || m_image.isNull() || source.isNull())
+        return;
+    // A blit from a picture onto itself reads a private copy of the source.
+    QImage converted;
+    const QImage *src = &source;
+    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32) {
+        converted = source.convertToFormat(QImage::Format_RGB32);
+        src = &converted;
+    } else if (source.constBits() == m_image.constBits()) {
+        converted = source.copy();
+        src = &converted;
+    }
+    // Clip the source rectangle to the source, then the destination.
+    if (sx < 0) { w += sx; dx -= sx; sx = 0; }
+    if (sy < 0) { h += sy; dy -= sy; sy = 0; }
+    w = std::min(w, src->width() - sx);
+    h = std::min(h, src->height() - sy);
+    if (dx < 0) { w += dx; sx -= dx; dx = 0; }
+    if (dy < 0) { h += dy; sy -= dy; dy = 0; }
+    w = std::min(w, width() - dx);
+    h = std::min(h, height() - dy);
+    if (w <= 0 || h <= 0)
+        return;
+    for (int row = 0; row < h; ++row) {
+        auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(dy + row)) + dx;
+        const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(sy + row)) + sx;
+        combineRow(d, s, w, op);
+    }
+}
+
+void Picture::stretchBlt(int dx, int dy, int dw, int dh, const Picture &src, int sx, int sy, int sw,
+                         int sh, RasterOp op)
+{
+    stretchBlt(dx, dy, dw, dh, src.m_image, sx, sy, sw, sh, op);
+}
+
+void Picture::stretchBlt(int dx, int dy, int dw, int dh, const QImage &source, int sx, int sy,
+                         int sw, int sh, RasterOp op)
+{
+    if (dw == 0 || dh == 0 || sw <= 0 || sh <= 0 || m_image.isNull() || source.isNull())
+        return;
+    const bool mirrored = dw < 0;
+    if (mirrored) {
+        dw = -dw;
+        dx -= dw;
+    }
+    if (dh < 0) { // mirrored top to bottom: not used by the game, drawn upright
+        dh = -dh;
+        dy -= dh;
+    }
+    if (!mirrored && dw == sw && dh == sh) {
+        bitBlt(dx, dy, dw, dh, source, sx, sy, op);
+        return;
+    }
+    QImage converted;
+    const QImage *src = &source;
+    if ((source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32)
+        || source.constBits() == m_image.constBits()) {
+        converted = source.convertToFormat(QImage::Format_RGB32);
+        src = &converted;
+    }
+    const int x0 = std::max(dx, 0), x1 = std::min(dx + dw, width());
+    const int y0 = std::max(dy, 0), y1 = std::min(dy + dh, height());
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    // Source column for each destination column, computed once.
+    std::vector<int> column(static_cast<size_t>(x1 - x0));
+    for (int x = x0; x < x1; ++x) {
+        int i = x - dx;
+        if (mirrored)
+            i = dw - 1 - i;
+        column[static_cast<size_t>(x - x0)] = sx + static_cast<int>((static_cast<qint64>(i) * sw) / dw);
+    }
+    for (int y = y0; y < y1; ++y) {
+        const int srow = sy + static_cast<int>((static_cast<qint64>(y - dy) * sh) / dh);
+        if (srow < 0 || srow >= src->height())
+            continue;
+        const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(srow));
+        auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+        for (int x = x0; x < x1; ++x) {
+            const int scol = column[static_cast<size_t>(x - x0)];
+            if (scol < 0 || scol >= src->width())
+                continue;
+            d[x] = combine(d[x], s[scol], op);
+        }
+    }
+}
+
+void Picture::fillRect(const QRect &rect, QRgb colour)
+{
+    const QRect r = rect.intersected(m_image.rect());
+    if (r.isEmpty())
+        return;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+        std::fill(d + r.left(), d + r.right() + 1, colour | kOpaque);
+    }
+}
+
+void Picture::ellipse(const QRect &bounds, QRgb outline, QRgb fill)
+{
+    if (m_image.isNull())
+        return;
+    QPainter p(&m_image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QColor::fromRgb(outline));
+    p.setBrush(QColor::fromRgb(fill));
+    // The bounding box's right and bottom edges are excluded, as on the
+    // window system the game was designed for.
+    p.drawEllipse(QRect(bounds.left(), bounds.top(), bounds.width() - 1, bounds.height() - 1));
+}
+
+void Picture::drawText(int x, int y, const QString &text, const QFont &font, QRgb colour)
+{
+    if (m_image.isNull())
+        return;
+    QPainter p(&m_image);
+    p.setFont(font);
+    p.setPen(QColor::fromRgb(colour));
+    const QFontMetrics fm(font);
+    p.drawText(x, y + fm.ascent(), text);
+}
+
+QSize Picture::textSize(const QString &text, const QFont &font)
+{
+    const QFontMetrics fm(font);
+    return {fm.horizontalAdvance(text), fm.height()};
+}
+
+} // namespace moka

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+namespace moka {
+
+// How a blit combines source and destination pixels, bitwise on RGB.
+enum class RasterOp {
+    SrcCopy,   // dest = src
+    SrcAnd,    // dest = dest & src   (masks: black shape on white)
+    SrcInvert, // dest = dest ^ src   (sprites drawn on black after their mask)
+    SrcPaint,  // dest = dest | src   (additive sprites on black)
+};
+
+// A drawing surface: an image plus a background picture. Clearing restores
+// the background; committing makes the current image the new background.
+// Every blit is clipped against both pictures, so drawing partly or wholly
+// outside never touches memory it does not own.
+class Picture
+{
+public:
+    Picture() = default;
+    Picture(int width, int height, QRgb fill = qRgb(0, 0, 0));
+    explicit Picture(const QImage &picture);
+
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    QSize size() const { return m_image.size(); }
+    bool isNull() const { return m_image.isNull(); }
+
+    // The picture shown now, and the one a clear goes back to.
+    const QImage &image() const { return m_image; }
+    const QImage &background() const { return m_background; }
+
+    // Gives the picture a new content: image and background both become a
+    // 32-bit copy of `picture`, and the size follows it.
+    void setPicture(const QImage &picture);
+    // Resizes to `width` × `height` filled with `fill`, as image and background.
+    void reset(int width, int height, QRgb fill = qRgb(0, 0, 0));
+
+    void clear();
+    void commit();
+
+    void bitBlt(int dx, int dy, int w, int h, const Picture &src, int sx, int sy, RasterOp op);
+    void bitBlt(int dx, int dy, int w, int h, const QImage &src, int sx, int sy, RasterOp op);
+    // Nearest-neighbour stretch of the source rectangle onto the destination
+    // rectangle. A negative destination width mirrors left to right: the
+    // destination then spans x from dx + dw to dx - 1.
+    void stretchBlt(int dx, int dy, int dw, int dh, const Picture &src, int sx, int sy, int sw,
+                    int sh, RasterOp op);
+    void stretchBlt(int dx, int dy, int dw, int dh, const QImage &src, int sx, int sy, int sw,
+                    int sh, RasterOp op);
+
+    // Solid rectangle, right and bottom edges excluded.
+    void fillRect(const QRect &rect, QRgb colour);
+    // Filled ellipse inside `bounds` with a one-pixel outline.
+    void ellipse(const QRect &bounds, QRgb outline, QRgb fill);
+    // Text with a transparent background, its top-left corner at (x, y).
+    void drawText(int x, int y, const QString &text, const QFont &font, QRgb colour);
+    static QSize textSize(const QString &text, const QFont &font);
+
+    QRgb pixel(int x, int y) const { return m_image.pixel(x, y) & 0xffffff; }
+
+private:
+    QImage m_image;
+    QImage m_background;
+};
+
+} // namespace moka

@@ -1,0 +1,34 @@
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QWidget>
+
+namespace moka {
+
+void Platform::endProgram()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    // Modal dialogs first, innermost first, so their exec() loops return.
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        modal->close();
+        if (QApplication::activeModalWidget() == modal) {
+            modal->hide();
+            break;
+        }
+    }
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows) {
+        if (w->isVisible())
+            w->close();
+    }
+    onEnd();
+}
+
+QString Platform::title() { return QStringLiteral("mokaRUNs"); }
+
+} // namespace moka

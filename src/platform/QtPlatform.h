@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/SystemClock.h"
+
+namespace moka {
+
+// The platform of the real game: wall clock, Qt event loop, real message boxes.
+class QtPlatform : public Platform
+{
+public:
+    const Clock &clock() const override { return m_clock; }
+    void processEvents() override;
+    void waitUntil(std::int64_t deadlineMs) override;
+    void messageBox(const QString &text) override;
+    int showModal(QDialog &dialog) override;
+    int screenDepth() const override;
+    QSize screenSize() const override;
+    QString programFolder() const override;
+
+protected:
+    void onEnd() override;
+
+private:
+    SystemClock m_clock;
+};
+
+} // namespace moka

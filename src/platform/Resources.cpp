@@ -1,0 +1,21 @@
+#include "platform/Resources.h"
+
+#include <QFile>
+
+namespace moka {
+
+QString Resources::path(const QString &name) { return QStringLiteral(":/assets/") + name; }
+
+QImage Resources::image(const QString &name) { return QImage(path(name)); }
+
+QByteArray Resources::bytes(const QString &name)
+{
+    QFile file(path(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool Resources::exists(const QString &name) { return QFile::exists(path(name)); }
+
+} // namespace moka

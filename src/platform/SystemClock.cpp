@@ -1,0 +1,9 @@
+#include "platform/SystemClock.h"
+
+namespace moka {
+
+SystemClock::SystemClock() { m_timer.start(); }
+
+std::int64_t SystemClock::nowMs() const { return m_timer.elapsed(); }
+
+} // namespace moka

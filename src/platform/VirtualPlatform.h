@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/VirtualClock.h"
+
+#include <QStringList>
+
+#include <functional>
+
+namespace moka {
+
+// A platform for tests, the soak run and benchmarks: a virtual clock that
+// jumps to each deadline, message boxes recorded instead of shown, a screen
+// of any depth and size, and an end that is recorded instead of quitting.
+class VirtualPlatform : public Platform
+{
+public:
+    const Clock &clock() const override { return m_clock; }
+    VirtualClock &virtualClock() { return m_clock; }
+
+    void processEvents() override;
+    void waitUntil(std::int64_t deadlineMs) override;
+    void messageBox(const QString &text) override;
+    int showModal(QDialog &dialog) override;
+    int screenDepth() const override { return depth; }
+    QSize screenSize() const override { return screen; }
+    QString programFolder() const override { return folder; }
+
+    // Settings a test may change.
+    int depth = 32;
+    QSize screen{1024, 768};
+    QString folder = QStringLiteral("./");
+
+    // Called on every event processing, after Qt's events: a scripted player
+    // acts here. Also the time a frame's own work is taken to cost.
+    std::function<void()> onEvents;
+    // Called once a modal dialog is running; it must close the dialog.
+    // Without it, dialogs are closed as if by the window system.
+    std::function<void(QDialog &)> onModal;
+    // Called for every message box after it is recorded.
+    std::function<void(const QString &)> onMessage;
+
+    // What happened.
+    int eventPasses = 0;
+    int waits = 0;
+    int modalsShown = 0;
+    int ends = 0;
+    QStringList messages;
+
+protected:
+    void onEnd() override { ++ends; }
+
+private:
+    VirtualClock m_clock;
+};
+
+} // namespace moka

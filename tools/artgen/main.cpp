@@ -1,0 +1,77 @@
+// mokaart: draws the game's pictures and writes them into one folder.
+//   mokaart <output-folder>
+// Run by hand; the output is committed under assets/.
+
+#include "BmpWriter.h"
+#include "CourtArt.h"
+#include "IconArt.h"
+#include "Palette16.h"
+#include "PlainArt.h"
+#include "SplashArt.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+bool writeBmp(const QDir &dir, const QString &name, const QImage &image,
+              BmpWriter::Encoding encoding, const QList<QRgb> &palette = {})
+{
+    QString error;
+    if (!BmpWriter::write(dir.filePath(name), image, encoding, palette, &error)) {
+        std::fprintf(stderr, "mokaart: %s\n", qPrintable(error));
+        return false;
+    }
+    return true;
+}
+
+bool writePng(const QDir &dir, const QString &name, const QImage &image)
+{
+    QSaveFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        std::fprintf(stderr, "mokaart: cannot write %s\n", qPrintable(dir.filePath(name)));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Text needs a platform plugin, but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: mokaart <output-folder>\n");
+        return 2;
+    }
+    QDir dir(args.at(1));
+    if (!dir.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "mokaart: cannot create %s\n", qPrintable(args.at(1)));
+        return 1;
+    }
+    if (SplashArt::fontFamily().isEmpty()) {
+        std::fprintf(stderr, "mokaart: font IPAPGothic not found (install fonts-ipafont-gothic)\n");
+        return 1;
+    }
+
+    bool ok = true;
+    ok &= writeBmp(dir, QStringLiteral("court.bmp"), CourtArt::render(), BmpWriter::Encoding::Rle8);
+    ok &= writeBmp(dir, QStringLiteral("splash.bmp"), SplashArt::render(), BmpWriter::Encoding::Rle4);
+    ok &= writeBmp(dir, QStringLiteral("lifebar.bmp"), PlainArt::lifebar(), BmpWriter::Encoding::Rle4);
+    ok &= writeBmp(dir, QStringLiteral("black.bmp"), PlainArt::black(), BmpWriter::Encoding::Mono);
+
+    ok &= writePng(dir, QStringLiteral("icon.png"), IconArt::render(32));
+    for (int size : {16, 48, 64, 128, 256})
+        ok &= writePng(dir, QStringLiteral("icon-%1.png").arg(size), IconArt::render(size));
+
+    return ok ? 0 : 1;
+}
