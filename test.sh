@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs the whole test suite:
+# unit, offscreen and end-to-end tests. Exits non-zero on any failure or when
+# no test ran.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+scripts/build.sh
+ctest --test-dir build --output-on-failure --no-tests=error -j2 "$@"

@@ -1,0 +1,341 @@
+#include "TestGame.h"
+
+#include "app/Looks.h"
+#include "app/Texts.h"
+#include "app/frmMAIN.h"
+#include "app/frmSPRUSH.h"
+#include "platform/PictureBox.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace moka;
+
+namespace {
+
+QRect geometryIn(const QWidget *w, const QWidget *window) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); }
+
+} // namespace
+
+TEST(MainWindow, ControlsSitWhereTheLayoutPutsThem)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->windowTitle(), QStringLiteral("モカランズ！ mokaRUNs"));
+    EXPECT_EQ(m->size(), QSize(409, 514)); // the box leaves a one-pixel strip below
+    EXPECT_EQ(m->picBOX->geometry(), QRect(0, 0, 409, 513));
+
+    struct Expect
+    {
+        const QWidget *w;
+        QRect rect;
+    };
+    const Expect layout[] = {
+        {m->picP, {16, 0, 281, 513}},      {m->barCOM, {304, 8, 9, 249}},   {m->Picture1, {304, 256, 9, 249}},
+        {m->cmdEND, {328, 8, 65, 25}},     {m->cmdGAME, {328, 48, 65, 41}}, {m->cmdSTOP, {328, 96, 41, 33}},
+        {m->cmdSIZE, {368, 96, 25, 33}},   {m->cmdREN, {328, 136, 65, 25}}, {m->lblCOMg, {376, 160, 25, 25}},
+        {m->Label3, {328, 168, 57, 17}},   {m->lblCOM, {328, 184, 65, 41}}, {m->Label5, {328, 224, 57, 25}},
+        {m->lblSET, {328, 248, 65, 17}},   {m->lblUSER, {328, 272, 65, 41}}, {m->Label4, {328, 312, 57, 17}},
+        {m->lblRNK[2], {328, 336, 65, 17}}, {m->lblRNK[1], {328, 352, 65, 17}}, {m->lblRNK[0], {328, 368, 65, 17}},
+        {m->Label1, {328, 392, 65, 17}},
+    };
+    for (const Expect &e : layout)
+        EXPECT_EQ(geometryIn(e.w, m), e.rect) << e.w->metaObject()->className();
+    for (int i = 0; i <= 5; ++i)
+        EXPECT_EQ(geometryIn(m->lblRNKING[i], m), QRect(328, 408 + 16 * i, 65, 17)) << "ranking row " << i;
+
+    EXPECT_EQ(m->cmdEND->text(), QStringLiteral("終了"));
+    EXPECT_EQ(m->cmdGAME->text(), QStringLiteral("ゲーム"));
+    EXPECT_EQ(m->cmdSTOP->text(), QStringLiteral("停止"));
+    EXPECT_EQ(m->cmdSIZE->text(), QStringLiteral("大"));
+    EXPECT_EQ(m->cmdREN->text(), QStringLiteral("練習"));
+    EXPECT_EQ(m->Label3->text(), QStringLiteral("COM："));
+    EXPECT_EQ(m->Label5->text(), QStringLiteral("VS"));
+    EXPECT_EQ(m->Label4->text(), QStringLiteral("USER"));
+    EXPECT_EQ(m->Label1->text(), QStringLiteral("RANKing"));
+    EXPECT_EQ(m->lblRNK[0]->text(), QStringLiteral("Ｃランク"));
+    EXPECT_EQ(m->lblRNK[1]->text(), QStringLiteral("Ｂランク"));
+    EXPECT_EQ(m->lblRNK[2]->text(), QStringLiteral("Ａランク"));
+    EXPECT_EQ(m->lblRNKING[0]->text(), QStringLiteral(" P："));
+    EXPECT_FALSE(m->cmdSTOP->isEnabled());
+    EXPECT_TRUE(m->cmdGAME->isEnabled());
+
+    EXPECT_EQ(Looks::buttonBackground(m->cmdEND), QColor(255, 128, 0));
+    EXPECT_EQ(Looks::buttonBackground(m->cmdGAME), QColor(192, 192, 0));
+    EXPECT_EQ(Looks::buttonBackground(m->cmdSTOP), QColor(192, 192, 255));
+    EXPECT_EQ(Looks::labelText(m->lblCOM), QColor(255, 255, 0));
+    EXPECT_EQ(Looks::labelBackground(m->lblCOM), QColor(0, 0, 0));
+    EXPECT_EQ(Looks::labelText(m->lblCOMg), QColor(255, 0, 0));
+    EXPECT_EQ(Looks::labelBackground(m->lblSET), QColor(0, 0, 192));
+    EXPECT_EQ(Looks::labelBackground(m->lblRNKING[0]), QColor(128, 0, 128));
+    EXPECT_EQ(m->lblCOM->font().bold(), true);
+    EXPECT_EQ(m->lblCOM->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+}
+
+TEST(MainWindow, LoadLeavesTheIdleBoardAndTheBareCourt)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    EXPECT_EQ(m->imgCOM->geometry().top(), -250);
+    EXPECT_EQ(m->imgUSER->geometry().top(), 250);
+    EXPECT_EQ(m->lblCOM->text(), QStringLiteral("0"));
+    EXPECT_TRUE(m->lblSET->text().isEmpty());
+    EXPECT_TRUE(m->lblCOMg->text().isEmpty());
+    EXPECT_EQ(Looks::labelBackground(m->lblRNK[0]), QColor(0, 255, 0));
+    EXPECT_EQ(Looks::labelBackground(m->lblRNK[1]), QColor(0, 128, 128));
+    EXPECT_EQ(Looks::labelBackground(m->lblRNK[2]), QColor(0, 128, 128));
+    EXPECT_EQ(game.app->rally.level, 1);
+    EXPECT_EQ(m->picP->picture().size(), QSize(281, 513));
+    EXPECT_EQ(m->picP->picture().image(), m->picB.image());
+    // No picture holder is a visible widget: everything shown lies in the box.
+    for (const QWidget *child : m->findChildren<QWidget *>())
+        EXPECT_TRUE(child == m->picBOX || m->picBOX->isAncestorOf(child)) << child->metaObject()->className();
+}
+
+TEST(MainWindow, FirstActivationShowsTheCourtAndChimesOnce)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    QEvent activate(QEvent::WindowActivate);
+    if (!m->activated())
+        QApplication::sendEvent(m, &activate);
+    EXPECT_TRUE(m->activated());
+    EXPECT_EQ(m->picP->picture().image(), m->picB.image());
+    EXPECT_EQ(game.device->ids(), std::vector<int>{101});
+
+    // Later activations change nothing.
+    game.platform.virtualClock().advance(5000);
+    m->picP->picture().fillRect(QRect(0, 0, 281, 513), qRgb(9, 9, 9));
+    QApplication::sendEvent(m, &activate);
+    EXPECT_EQ(m->picP->picture().pixel(100, 100), qRgb(9, 9, 9) & 0xffffff);
+    EXPECT_EQ(game.device->ids(), std::vector<int>{101});
+}
+
+TEST(MainWindow, SizeToggleTwiceReturnsToTheNormalLayout)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    m->cmdSIZE->click();
+    EXPECT_TRUE(m->maximized());
+    EXPECT_EQ(m->cmdSIZE->text(), QStringLiteral("小"));
+    QTest::qWait(50);
+    if (m->width() > 409) { // the offscreen screen does maximise
+        EXPECT_EQ(m->picBOX->x(), (m->width() - 409) / 2);
+        EXPECT_EQ(m->picBOX->y(), (m->height() - 513) / 2);
+    }
+    m->cmdSIZE->click();
+    QTest::qWait(50);
+    EXPECT_FALSE(m->maximized());
+    EXPECT_EQ(m->cmdSIZE->text(), QStringLiteral("大"));
+    EXPECT_EQ(m->picBOX->pos(), QPoint(0, 0));
+    EXPECT_EQ(m->size(), QSize(409, 514));
+}
+
+TEST(MainWindow, EscapeInterruptsOnlyWhileTheBallIsInPlay)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    RallyState &rally = game.app->rally;
+
+    rally.comServeWait = true; // ball waiting for the computer's serve: not in play
+    QTest::keyClick(m->picP, Qt::Key_Escape);
+    EXPECT_FALSE(rally.stopRequest);
+    EXPECT_FALSE(rally.loopBreak);
+
+    rally.ballInPlay = true;
+    QTest::keyClick(m->picP, Qt::Key_A);
+    EXPECT_FALSE(rally.stopRequest);
+    QTest::keyClick(m->picP, Qt::Key_Escape);
+    EXPECT_TRUE(rally.stopRequest);
+    EXPECT_TRUE(rally.loopBreak);
+}
+
+TEST(MainWindow, EndButtonSaysFarewellAndEndsTheProgram)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    game.device->starts.clear();
+    game.platform.virtualClock().advance(1000); // the start-up chime is over
+    m->cmdEND->click();
+    ASSERT_EQ(game.dialogs->infos.size(), 1u);
+    EXPECT_EQ(game.dialogs->infos[0].text, QStringLiteral("お疲れさま．．．"));
+    EXPECT_EQ(game.dialogs->infos[0].dialog, QColor(255, 192, 128));
+    EXPECT_EQ(game.dialogs->infos[0].panel, QColor(255, 192, 128));
+    EXPECT_EQ(game.device->ids(), std::vector<int>{101});
+    EXPECT_TRUE(game.platform.ending());
+    EXPECT_EQ(game.platform.ends, 1);
+    EXPECT_FALSE(m->isVisible());
+    EXPECT_TRUE(game.app->rally.loopBreak);
+}
+
+TEST(MainWindow, ClosingTheWindowEndsWithoutFarewell)
+{
+    TestGame game;
+    game.start(false);
+    ASSERT_TRUE(game.app->splashLoaded);
+    game.app->mainWindow()->close();
+    EXPECT_TRUE(game.platform.ending());
+    EXPECT_FALSE(game.app->splashLoaded);
+    EXPECT_TRUE(game.dialogs->infos.empty());
+}
+
+TEST(Startup, DisplayCheckRefusesSmallOrPalettedScreens)
+{
+    struct Case
+    {
+        int depth;
+        QSize screen;
+        bool accepted;
+    };
+    const Case cases[] = {{24, {640, 480}, false}, {8, {1024, 768}, false}, {32, {800, 599}, false},
+                          {24, {800, 600}, true},  {16, {1024, 768}, true}};
+    for (const Case &c : cases) {
+        TestGame game;
+        game.platform.depth = c.depth;
+        game.platform.screen = c.screen;
+        game.app->Main();
+        EXPECT_EQ(!game.platform.ending(), c.accepted) << c.depth << " bits, " << c.screen.height() << " high";
+        if (!c.accepted) {
+            EXPECT_EQ(game.platform.messages, QStringList{Texts::displayRefused()});
+            EXPECT_TRUE(game.app->mainWindow() == nullptr || !game.app->mainWindow()->isVisible());
+        } else {
+            EXPECT_TRUE(game.app->mainWindow()->isVisible());
+            EXPECT_TRUE(game.app->splashLoaded);
+        }
+    }
+}
+
+TEST(Startup, SplashIsCentredAndClosesOnAClickOrAKey)
+{
+    for (bool byKey : {false, true}) {
+        TestGame game;
+        game.start(false);
+        frmSPRUSH *splash = game.app->splash();
+        ASSERT_NE(splash, nullptr);
+        EXPECT_EQ(splash->size(), QSize(280, 200));
+        EXPECT_TRUE(game.app->splashLoaded);
+        if (byKey)
+            QTest::keyClick(splash, Qt::Key_Space);
+        else
+            QTest::mouseClick(splash, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(game.app->splashLoaded);
+        EXPECT_EQ(game.app->splash(), nullptr);
+    }
+}
+
+TEST(Startup, SplashStaysUntilDismissedAndTheSizeButtonClosesIt)
+{
+    TestGame game;
+    game.start(false);
+    game.platform.virtualClock().advance(60'000);
+    QTest::qWait(20);
+    EXPECT_TRUE(game.app->splashLoaded);
+    game.app->mainWindow()->cmdSIZE->click();
+    EXPECT_FALSE(game.app->splashLoaded);
+}
+
+TEST(Startup, SecondCopyOnlyShowsTheAlreadyRunningMessage)
+{
+    TestGame first(QStringLiteral("mokatest-single"));
+    first.start();
+    ASSERT_FALSE(first.platform.ending());
+    TestGame second(QStringLiteral("mokatest-single"));
+    second.app->Main();
+    EXPECT_TRUE(second.platform.ending());
+    EXPECT_EQ(second.platform.messages, QStringList{Texts::alreadyRunning()});
+    EXPECT_EQ(second.app->mainWindow(), nullptr);
+    EXPECT_EQ(second.device->opens, 0); // nothing else was started
+}
+
+TEST(Startup, SoundThatCannotStartIsReportedAndTheGameGoesOnSilently)
+{
+    VirtualPlatform platform;
+    auto device = std::make_unique<RecordingDevice>(false, QStringLiteral("no audio output here"));
+    RecordingDevice *dev = device.get();
+    Application::Options options;
+    options.soundDevice = std::move(device);
+    options.lockName = QStringLiteral("mokatest-silent");
+    Application app(platform, std::move(options));
+    app.Main();
+    EXPECT_EQ(platform.messages, (QStringList{QStringLiteral("no audio output here"), Texts::soundTrouble()}));
+    EXPECT_FALSE(platform.ending());
+    EXPECT_FALSE(app.sound().soundEnabled);
+    app.sound().PLAY_103();
+    EXPECT_TRUE(dev->starts.empty());
+}
+
+TEST(Startup, ProgramFolderAlwaysEndsWithASlash)
+{
+    TestGame game;
+    game.platform.folder = QStringLiteral("/opt/moka");
+    game.start();
+    EXPECT_EQ(game.app->appPath, QStringLiteral("/opt/moka/"));
+}
+
+TEST(SharedProcedures, NextNoCountsFromOneAndWait600HandlesEvents)
+{
+    TestGame game;
+    EXPECT_EQ(game.app->NEXT_NO(), 1);
+    EXPECT_EQ(game.app->NEXT_NO(), 2);
+    EXPECT_EQ(game.app->NEXT_NO(), 3);
+
+    const auto before = game.platform.now();
+    const int passes = game.platform.eventPasses;
+    game.app->WAIT_600();
+    EXPECT_EQ(game.platform.now() - before, 600);
+    EXPECT_GE(game.platform.eventPasses, passes + 1);
+}
+
+TEST(Ending, EndFromInsideAModalDialogUnwindsEverything)
+{
+    TestGame game;
+    game.start();
+    QDialog outer(game.app->mainWindow());
+    bool innerReturned = false;
+    game.platform.onModal = [&](QDialog &) {
+        // Inside the dialog's own event loop, the player ends the program.
+        game.app->mainWindow()->cmdEND_Click();
+    };
+    game.platform.showModal(outer);
+    innerReturned = true;
+    EXPECT_TRUE(innerReturned);
+    EXPECT_TRUE(game.platform.ending());
+    EXPECT_FALSE(outer.isVisible());
+    // No further dialog opens once the program is ending.
+    QDialog later;
+    EXPECT_EQ(game.platform.showModal(later), 0);
+    EXPECT_FALSE(later.isVisible());
+}
+
+TEST(Ending, EndDuringAGameLeavesTheFrameLoop)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    game.app->rally.ballInPlay = true;
+    int frames = 0;
+    game.platform.onEvents = [&] {
+        if (++frames == 3)
+            QTimer::singleShot(0, m->cmdEND, [m] { QTest::mouseClick(m->cmdEND, Qt::LeftButton); });
+    };
+    m->MAIN_LOOP(); // no ball or racket: frames of bare court
+    game.platform.onEvents = nullptr;
+    EXPECT_LE(frames, 10); // the click ends the loop in the frame it lands in
+    EXPECT_TRUE(game.platform.ending());
+    EXPECT_EQ(game.platform.ends, 1);
+}
