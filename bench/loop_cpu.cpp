@@ -23,15 +23,18 @@ double cpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // A ball that only notes when each frame began.
 class TimingBall : public moka::Ball
 {
 public:
-    explicit TimingBall(const moka::Platform &platform) : m_platform(platform) {}
+    explicit TimingBall(const moka::Platform &platform)
+        : m_platform(platform)
+    {
+    }
     void Task() override { starts.push_back(m_platform.now()); }
     std::int32_t X() const override { return 141; }
     std::int32_t Y() const override { return 93; }
@@ -85,11 +88,14 @@ int main(int argc, char **argv)
         periods.push_back(ball.starts[i] - ball.starts[i - 1]);
     std::sort(periods.begin(), periods.end());
     const auto pct = [&](double p) {
-        return periods.empty() ? 0 : periods[std::min(periods.size() - 1, static_cast<size_t>(p * periods.size()))];
+        return periods.empty()
+                   ? 0
+                   : periods[std::min(periods.size() - 1, static_cast<size_t>(p * periods.size()))];
     };
     std::printf("level %d: %zu frames in %.1f s, cpu %.2f%% of one core, period median %lld ms, "
                 "p99 %lld ms, max %lld ms\n",
                 level, ball.starts.size(), wall, 100.0 * cpu / wall, static_cast<long long>(pct(0.5)),
-                static_cast<long long>(pct(0.99)), static_cast<long long>(periods.empty() ? 0 : periods.back()));
+                static_cast<long long>(pct(0.99)),
+                static_cast<long long>(periods.empty() ? 0 : periods.back()));
     return 0;
 }

@@ -11,8 +11,8 @@ namespace moka {
 
 Application::Application(Platform &platform, Options options)
     : m_platform(platform)
-    , m_sound(platform, options.soundDevice ? std::move(options.soundDevice)
-                                            : std::make_unique<SilentDevice>())
+    , m_sound(platform,
+              options.soundDevice ? std::move(options.soundDevice) : std::make_unique<SilentDevice>())
     , m_dialogs(options.dialogs ? std::move(options.dialogs) : std::make_unique<NoDialogs>())
     , m_lock(options.lockName)
 {

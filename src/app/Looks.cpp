@@ -46,12 +46,11 @@ void Looks::setButtonColour(QPushButton *b, QColor bg)
 {
     b->setProperty(kBack, bg);
     // A raised graphical button in its own colour, sunk while pressed.
-    b->setStyleSheet(QStringLiteral(
-                         "QPushButton{background-color:%1;color:rgb(0,0,0);border:2px outset %2;"
-                         "padding:0px;}"
-                         "QPushButton:pressed{border-style:inset;}"
-                         "QPushButton:disabled{color:rgb(128,128,128);}"
-                         "QPushButton:focus{outline:none;}")
+    b->setStyleSheet(QStringLiteral("QPushButton{background-color:%1;color:rgb(0,0,0);border:2px outset %2;"
+                                    "padding:0px;}"
+                                    "QPushButton:pressed{border-style:inset;}"
+                                    "QPushButton:disabled{color:rgb(128,128,128);}"
+                                    "QPushButton:focus{outline:none;}")
                          .arg(rgb(bg), rgb(bg.lighter(130))));
 }
 

@@ -18,14 +18,14 @@ class Looks
 public:
     struct LabelStyle
     {
-        QColor text;                 // invalid: the system's window-text colour
-        QColor background;           // invalid: transparent
+        QColor text;       // invalid: the system's window-text colour
+        QColor background; // invalid: transparent
         bool centred = false;
         bool bordered = false;
     };
 
-    static QPushButton *button(QWidget *parent, QRect geometry, const QString &caption,
-                               QColor background, const QFont *font = nullptr);
+    static QPushButton *button(QWidget *parent, QRect geometry, const QString &caption, QColor background,
+                               const QFont *font = nullptr);
     static QLabel *label(QWidget *parent, QRect geometry, const QString &caption, const QFont &font,
                          const LabelStyle &style);
     static QWidget *box(QWidget *parent, QRect geometry, QColor background);

@@ -9,9 +9,15 @@ namespace moka {
 class Texts
 {
 public:
-    static QString alreadyRunning() { return QStringLiteral("　　既に「 モカランズ　mokaRUNs 」は起動しています！　　　　"); }
+    static QString alreadyRunning()
+    {
+        return QStringLiteral("　　既に「 モカランズ　mokaRUNs 」は起動しています！　　　　");
+    }
     static QString soundTrouble() { return QStringLiteral("トラブル＝効果音は使用できません！　　　　"); }
-    static QString displayRefused() { return QStringLiteral("　　２５６色、又は ６４０×４８０ピクセル では使用できません！  　　"); }
+    static QString displayRefused()
+    {
+        return QStringLiteral("　　２５６色、又は ６４０×４８０ピクセル では使用できません！  　　");
+    }
     static QString farewell() { return QStringLiteral("お疲れさま．．．"); }
 };
 

@@ -11,8 +11,8 @@
 #include "platform/Resources.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -41,8 +41,8 @@ QImage plainCourt()
 } // namespace
 
 frmMAIN::frmMAIN(Application &app)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint)
     , m_app(app)
 {
     setWindowTitle(QStringLiteral("モカランズ！ mokaRUNs"));
@@ -53,8 +53,8 @@ frmMAIN::frmMAIN(Application &app)
     pal.setColor(QPalette::Window, kGreen);
     setPalette(pal);
     buildControls();
-    m_loop = std::make_unique<RallyLoop>(app.platform(), app.rally, app.match, app.sound(), *this,
-                                         picB, *picP);
+    m_loop =
+        std::make_unique<RallyLoop>(app.platform(), app.rally, app.match, app.sound(), *this, picB, *picP);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(409 / 2, 514 / 2));
@@ -118,15 +118,21 @@ void frmMAIN::buildControls()
                            S{kYellow, kBlack, true, false});
     Label4 = Looks::label(picBOX, {328, 312, 57, 17}, QStringLiteral("USER"), Fonts::gothic(12, true), S{});
     const QFont rankFont = Fonts::gothic(11.25, true);
-    lblRNK[2] = Looks::label(picBOX, {328, 336, 65, 17}, QStringLiteral("Ａランク"), rankFont, S{{}, kTeal, true, true});
-    lblRNK[1] = Looks::label(picBOX, {328, 352, 65, 17}, QStringLiteral("Ｂランク"), rankFont, S{{}, kTeal, true, true});
-    lblRNK[0] = Looks::label(picBOX, {328, 368, 65, 17}, QStringLiteral("Ｃランク"), rankFont, S{{}, kLime, true, true});
+    lblRNK[2] = Looks::label(picBOX, {328, 336, 65, 17}, QStringLiteral("Ａランク"), rankFont,
+                             S{{}, kTeal, true, true});
+    lblRNK[1] = Looks::label(picBOX, {328, 352, 65, 17}, QStringLiteral("Ｂランク"), rankFont,
+                             S{{}, kTeal, true, true});
+    lblRNK[0] = Looks::label(picBOX, {328, 368, 65, 17}, QStringLiteral("Ｃランク"), rankFont,
+                             S{{}, kLime, true, true});
     Label1 = Looks::label(picBOX, {328, 392, 65, 17}, QStringLiteral("RANKing"), rankFont, S{});
     const QFont boardFont = Fonts::gothic(11.25);
-    lblRNKING[0] = Looks::label(picBOX, {328, 408, 65, 17}, QStringLiteral(" P："), boardFont, S{kYellow, kPurple});
+    lblRNKING[0] =
+        Looks::label(picBOX, {328, 408, 65, 17}, QStringLiteral(" P："), boardFont, S{kYellow, kPurple});
     for (int i = 1; i <= 4; ++i)
-        lblRNKING[i] = Looks::label(picBOX, {328, 408 + 16 * i, 65, 17}, QString(), boardFont, S{kWhite, kBlack});
-    lblRNKING[5] = Looks::label(picBOX, {328, 488, 65, 17}, QStringLiteral(" N:"), boardFont, S{kWhite, kBlack});
+        lblRNKING[i] =
+            Looks::label(picBOX, {328, 408 + 16 * i, 65, 17}, QString(), boardFont, S{kWhite, kBlack});
+    lblRNKING[5] =
+        Looks::label(picBOX, {328, 488, 65, 17}, QStringLiteral(" N:"), boardFont, S{kWhite, kBlack});
 
     // The level number sits over the heading of the computer's set count.
     lblCOMg->raise();

@@ -75,9 +75,9 @@ public:
     std::array<QLabel *, 6> lblRNKING{};
 
     // Off-screen pictures: never shown themselves, only drawn from.
-    Picture picB;    // back buffer of the court
-    Picture picBL;   // black area
-    QImage imgC;     // the court as drawn, with its own palette
+    Picture picB;  // back buffer of the court
+    Picture picBL; // black area
+    QImage imgC;   // the court as drawn, with its own palette
 
 protected:
     bool event(QEvent *event) override;

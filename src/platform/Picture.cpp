@@ -46,14 +46,10 @@ inline void combineRow(QRgb *dst, const QRgb *src, int n, RasterOp op)
 inline QRgb combine(QRgb dst, QRgb src, RasterOp op)
 {
     switch (op) {
-    case RasterOp::SrcCopy:
-        return src | kOpaque;
-    case RasterOp::SrcAnd:
-        return (dst & src) | kOpaque;
-    case RasterOp::SrcInvert:
-        return (dst ^ src) | kOpaque;
-    case RasterOp::SrcPaint:
-        return dst | src | kOpaque;
+    case RasterOp::SrcCopy: return src | kOpaque;
+    case RasterOp::SrcAnd: return (dst & src) | kOpaque;
+    case RasterOp::SrcInvert: return (dst ^ src) | kOpaque;
+    case RasterOp::SrcPaint: return dst | src | kOpaque;
     }
     return dst;
 }
@@ -106,76 +102,100 @@ void Picture::bitBlt(int dx, int dy, int w, int h, const QImage &source, int sx,
         converted = source.copy();
         src = &converted;
     }
-    // Clip the source rectangle to the source, then the destination.
-    if (sx < 0) { w += sx; dx -= sx; sx = 0; }
-    if (sy < 0) { h += sy; dy -= sy; sy = 0; }
-    w = std::min(w, src->width() - sx);
-    h = std::min(h, src->height() - sy);
-    if (dx < 0) { w += dx; sx -= dx; dx = 0; }
-    if (dy < 0) { h += dy; sy -= dy; dy = 0; }
-    w = std::min(w, width() - dx);
-    h = std::min(h, height() - dy);
-    if (w <= 0 || h <= 0)
+    // Clip the source rectangle to the source, then the destination. In 64
+    // bits: a rectangle anywhere in int range must not overflow on the way.
+    qint64 x = dx, y = dy, u = sx, v = sy, cw = w, ch = h;
+    if (u < 0) {
+        cw += u;
+        x -= u;
+        u = 0;
+    }
+    if (v < 0) {
+        ch += v;
+        y -= v;
+        v = 0;
+    }
+    cw = std::min<qint64>(cw, src->width() - u);
+    ch = std::min<qint64>(ch, src->height() - v);
+    if (x < 0) {
+        cw += x;
+        u -= x;
+        x = 0;
+    }
+    if (y < 0) {
+        ch += y;
+        v -= y;
+        y = 0;
+    }
+    cw = std::min<qint64>(cw, width() - x);
+    ch = std::min<qint64>(ch, height() - y);
+    if (cw <= 0 || ch <= 0)
         return;
-    for (int row = 0; row < h; ++row) {
-        auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(dy + row)) + dx;
-        const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(sy + row)) + sx;
-        combineRow(d, s, w, op);
+    for (int row = 0; row < int(ch); ++row) {
+        auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(int(y) + row)) + x;
+        const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(int(v) + row)) + u;
+        combineRow(d, s, int(cw), op);
     }
 }
 
-void Picture::stretchBlt(int dx, int dy, int dw, int dh, const Picture &src, int sx, int sy, int sw,
-                         int sh, RasterOp op)
+void Picture::stretchBlt(int dx, int dy, int dw, int dh, const Picture &src, int sx, int sy, int sw, int sh,
+                         RasterOp op)
 {
     stretchBlt(dx, dy, dw, dh, src.m_image, sx, sy, sw, sh, op);
 }
 
-void Picture::stretchBlt(int dx, int dy, int dw, int dh, const QImage &source, int sx, int sy,
-                         int sw, int sh, RasterOp op)
+void Picture::stretchBlt(int dx, int dy, int dw, int dh, const QImage &source, int sx, int sy, int sw, int sh,
+                         RasterOp op)
 {
     if (dw == 0 || dh == 0 || sw <= 0 || sh <= 0 || m_image.isNull() || source.isNull())
         return;
-    const bool mirrored = dw < 0;
+    // The destination rectangle in 64 bits, so that flipping INT_MIN or
+    // reaching past either end of int cannot overflow.
+    qint64 left = dx, top = dy, width64 = dw, height64 = dh;
+    const bool mirrored = width64 < 0;
     if (mirrored) {
-        dw = -dw;
-        dx -= dw;
+        width64 = -width64;
+        left -= width64;
     }
-    if (dh < 0) { // mirrored top to bottom: not used by the game, drawn upright
-        dh = -dh;
-        dy -= dh;
+    if (height64 < 0) { // mirrored top to bottom: not used by the game, drawn upright
+        height64 = -height64;
+        top -= height64;
     }
-    if (!mirrored && dw == sw && dh == sh) {
-        bitBlt(dx, dy, dw, dh, source, sx, sy, op);
+    const int x0 = int(std::max<qint64>(left, 0)), x1 = int(std::min<qint64>(left + width64, width()));
+    const int y0 = int(std::max<qint64>(top, 0)), y1 = int(std::min<qint64>(top + height64, height()));
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    // Visible, so left and top are back within int range.
+    if (!mirrored && width64 == sw && height64 == sh) {
+        bitBlt(int(left), int(top), sw, sh, source, sx, sy, op);
         return;
     }
     QImage converted;
     const QImage *src = &source;
-    if ((source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32)
-        || source.constBits() == m_image.constBits()) {
+    if ((source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32) ||
+        source.constBits() == m_image.constBits()) {
         converted = source.convertToFormat(QImage::Format_RGB32);
         src = &converted;
     }
-    const int x0 = std::max(dx, 0), x1 = std::min(dx + dw, width());
-    const int y0 = std::max(dy, 0), y1 = std::min(dy + dh, height());
-    if (x0 >= x1 || y0 >= y1)
-        return;
-    // Source column for each destination column, computed once.
+    // Source column for each destination column, computed once; -1 where it
+    // falls outside the source.
     std::vector<int> column(static_cast<size_t>(x1 - x0));
     for (int x = x0; x < x1; ++x) {
-        int i = x - dx;
+        qint64 i = x - left;
         if (mirrored)
-            i = dw - 1 - i;
-        column[static_cast<size_t>(x - x0)] = sx + static_cast<int>((static_cast<qint64>(i) * sw) / dw);
+            i = width64 - 1 - i;
+        const qint64 scol = sx + i * sw / width64;
+        column[static_cast<size_t>(x - x0)] = scol >= 0 && scol < src->width() ? int(scol) : -1;
     }
     for (int y = y0; y < y1; ++y) {
-        const int srow = sy + static_cast<int>((static_cast<qint64>(y - dy) * sh) / dh);
+        const qint64 srow = sy + (y - top) * sh / height64;
         if (srow < 0 || srow >= src->height())
             continue;
-        const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(srow));
+        const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(int(srow)));
         auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         for (int x = x0; x < x1; ++x) {
             const int scol = column[static_cast<size_t>(x - x0)];
-            if (scol < 0 || scol >= src->width())
+            if (scol < 0)
                 continue;
             d[x] = combine(d[x], s[scol], op);
         }

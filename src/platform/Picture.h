@@ -49,10 +49,10 @@ public:
     // Nearest-neighbour stretch of the source rectangle onto the destination
     // rectangle. A negative destination width mirrors left to right: the
     // destination then spans x from dx + dw to dx - 1.
-    void stretchBlt(int dx, int dy, int dw, int dh, const Picture &src, int sx, int sy, int sw,
-                    int sh, RasterOp op);
-    void stretchBlt(int dx, int dy, int dw, int dh, const QImage &src, int sx, int sy, int sw,
-                    int sh, RasterOp op);
+    void stretchBlt(int dx, int dy, int dw, int dh, const Picture &src, int sx, int sy, int sw, int sh,
+                    RasterOp op);
+    void stretchBlt(int dx, int dy, int dw, int dh, const QImage &src, int sx, int sy, int sw, int sh,
+                    RasterOp op);
 
     // Solid rectangle, right and bottom edges excluded.
     void fillRect(const QRect &rect, QRgb colour);

@@ -7,7 +7,8 @@
 
 namespace moka {
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -26,15 +27,15 @@ void PictureBox::paintEvent(QPaintEvent *)
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position();
-    emit mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
-                   pos.x(), pos.y());
+    emit mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), pos.x(),
+                   pos.y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position();
-    emit mouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()),
-                   pos.x(), pos.y());
+    emit mouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()), pos.x(),
+                   pos.y());
 }
 
 } // namespace moka

@@ -33,8 +33,7 @@ void QtPlatform::messageBox(const QString &text)
 {
     if (ending())
         return;
-    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

@@ -8,7 +8,10 @@ namespace moka {
 class VirtualClock : public Clock
 {
 public:
-    explicit VirtualClock(std::int64_t start = 0) : m_now(start) {}
+    explicit VirtualClock(std::int64_t start = 0)
+        : m_now(start)
+    {
+    }
     std::int64_t nowMs() const override { return m_now; }
     void advance(std::int64_t ms) { m_now += ms; }
     void set(std::int64_t ms) { m_now = ms; }

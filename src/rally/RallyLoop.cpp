@@ -6,9 +6,9 @@
 #include "platform/Platform.h"
 #include "rally/Ball.h"
 #include "rally/Opponent.h"
+#include "rally/Racket.h"
 #include "rally/RallyHooks.h"
 #include "rally/RallyState.h"
-#include "rally/Racket.h"
 #include "sound/SoundModule.h"
 
 #include <QString>
@@ -69,8 +69,8 @@ void RallyLoop::runFrames()
                 m_cast.ball->Task();
             if (m_rally.comActive && m_cast.com)
                 m_cast.com->Task();
-            m_picP.picture().bitBlt(0, 0, RallyState::courtWidth, RallyState::courtHeight, m_picB,
-                                    0, 0, RasterOp::SrcCopy);
+            m_picP.picture().bitBlt(0, 0, RallyState::courtWidth, RallyState::courtHeight, m_picB, 0, 0,
+                                    RasterOp::SrcCopy);
             m_picP.refresh();
             // A late frame is not made up: the next deadline counts from now.
             m_platform.waitUntil(deadline);
@@ -141,9 +141,7 @@ bool RallyLoop::SET_INIT()
             m_rally.comServing = false;
             m_rally.userServeWait = true;
             break;
-        default:
-            m_platform.messageBox(QStringLiteral("iGET???"));
-            break;
+        default: m_platform.messageBox(QStringLiteral("iGET???")); break;
         }
         if (m_platform.ending())
             return false;

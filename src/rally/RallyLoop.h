@@ -21,8 +21,8 @@ struct RallyState;
 class RallyLoop
 {
 public:
-    RallyLoop(Platform &platform, RallyState &rally, MatchState &match, SoundModule &sound,
-              RallyHooks &hooks, Picture &picB, PictureBox &picP);
+    RallyLoop(Platform &platform, RallyState &rally, MatchState &match, SoundModule &sound, RallyHooks &hooks,
+              Picture &picB, PictureBox &picP);
 
     // The objects of the game about to be played.
     void setCast(const RallyCast &cast) { m_cast = cast; }

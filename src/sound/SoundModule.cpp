@@ -8,7 +8,8 @@
 namespace moka {
 
 SoundModule::SoundModule(Platform &platform, std::unique_ptr<SoundDevice> device)
-    : m_platform(platform), m_device(std::move(device))
+    : m_platform(platform)
+    , m_device(std::move(device))
 {
 }
 

@@ -20,7 +20,10 @@ using namespace moka;
 
 namespace {
 
-QRect geometryIn(const QWidget *w, const QWidget *window) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); }
+QRect geometryIn(const QWidget *w, const QWidget *window)
+{
+    return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+}
 
 } // namespace
 
@@ -40,12 +43,15 @@ TEST(MainWindow, ControlsSitWhereTheLayoutPutsThem)
         QRect rect;
     };
     const Expect layout[] = {
-        {m->picP, {16, 0, 281, 513}},      {m->barCOM, {304, 8, 9, 249}},   {m->Picture1, {304, 256, 9, 249}},
-        {m->cmdEND, {328, 8, 65, 25}},     {m->cmdGAME, {328, 48, 65, 41}}, {m->cmdSTOP, {328, 96, 41, 33}},
-        {m->cmdSIZE, {368, 96, 25, 33}},   {m->cmdREN, {328, 136, 65, 25}}, {m->lblCOMg, {376, 160, 25, 25}},
-        {m->Label3, {328, 168, 57, 17}},   {m->lblCOM, {328, 184, 65, 41}}, {m->Label5, {328, 224, 57, 25}},
-        {m->lblSET, {328, 248, 65, 17}},   {m->lblUSER, {328, 272, 65, 41}}, {m->Label4, {328, 312, 57, 17}},
-        {m->lblRNK[2], {328, 336, 65, 17}}, {m->lblRNK[1], {328, 352, 65, 17}}, {m->lblRNK[0], {328, 368, 65, 17}},
+        {m->picP, {16, 0, 281, 513}},       {m->barCOM, {304, 8, 9, 249}},
+        {m->Picture1, {304, 256, 9, 249}},  {m->cmdEND, {328, 8, 65, 25}},
+        {m->cmdGAME, {328, 48, 65, 41}},    {m->cmdSTOP, {328, 96, 41, 33}},
+        {m->cmdSIZE, {368, 96, 25, 33}},    {m->cmdREN, {328, 136, 65, 25}},
+        {m->lblCOMg, {376, 160, 25, 25}},   {m->Label3, {328, 168, 57, 17}},
+        {m->lblCOM, {328, 184, 65, 41}},    {m->Label5, {328, 224, 57, 25}},
+        {m->lblSET, {328, 248, 65, 17}},    {m->lblUSER, {328, 272, 65, 41}},
+        {m->Label4, {328, 312, 57, 17}},    {m->lblRNK[2], {328, 336, 65, 17}},
+        {m->lblRNK[1], {328, 352, 65, 17}}, {m->lblRNK[0], {328, 368, 65, 17}},
         {m->Label1, {328, 392, 65, 17}},
     };
     for (const Expect &e : layout)
@@ -201,14 +207,18 @@ TEST(Startup, DisplayCheckRefusesSmallOrPalettedScreens)
         QSize screen;
         bool accepted;
     };
-    const Case cases[] = {{24, {640, 480}, false}, {8, {1024, 768}, false}, {32, {800, 599}, false},
-                          {24, {800, 600}, true},  {16, {1024, 768}, true}};
+    const Case cases[] = {{24, {640, 480}, false},
+                          {8, {1024, 768}, false},
+                          {32, {800, 599}, false},
+                          {24, {800, 600}, true},
+                          {16, {1024, 768}, true}};
     for (const Case &c : cases) {
         TestGame game;
         game.platform.depth = c.depth;
         game.platform.screen = c.screen;
         game.app->Main();
-        EXPECT_EQ(!game.platform.ending(), c.accepted) << c.depth << " bits, " << c.screen.height() << " high";
+        EXPECT_EQ(!game.platform.ending(), c.accepted)
+            << c.depth << " bits, " << c.screen.height() << " high";
         if (!c.accepted) {
             EXPECT_EQ(game.platform.messages, QStringList{Texts::displayRefused()});
             EXPECT_TRUE(game.app->mainWindow() == nullptr || !game.app->mainWindow()->isVisible());
@@ -272,7 +282,8 @@ TEST(Startup, SoundThatCannotStartIsReportedAndTheGameGoesOnSilently)
     options.lockName = QStringLiteral("mokatest-silent");
     Application app(platform, std::move(options));
     app.Main();
-    EXPECT_EQ(platform.messages, (QStringList{QStringLiteral("no audio output here"), Texts::soundTrouble()}));
+    EXPECT_EQ(platform.messages,
+              (QStringList{QStringLiteral("no audio output here"), Texts::soundTrouble()}));
     EXPECT_FALSE(platform.ending());
     EXPECT_FALSE(app.sound().soundEnabled);
     app.sound().PLAY_103();

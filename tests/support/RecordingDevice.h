@@ -16,7 +16,11 @@ public:
         bool loop;
     };
 
-    explicit RecordingDevice(bool openOk = true, QString error = {}) : m_openOk(openOk), m_error(error) {}
+    explicit RecordingDevice(bool openOk = true, QString error = {})
+        : m_openOk(openOk)
+        , m_error(error)
+    {
+    }
 
     bool open(QString &error) override
     {

@@ -5,10 +5,10 @@
 #include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
 #include "rally/Opponent.h"
+#include "rally/Racket.h"
 #include "rally/RallyHooks.h"
 #include "rally/RallyLoop.h"
 #include "rally/RallyState.h"
-#include "rally/Racket.h"
 #include "sound/SoundModule.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,10 @@ using Log = std::vector<std::string>;
 
 struct StubBall : Ball
 {
-    explicit StubBall(Log &log) : log(log) {}
+    explicit StubBall(Log &log)
+        : log(log)
+    {
+    }
     void Task() override
     {
         log.push_back("ball");
@@ -49,7 +52,10 @@ struct StubBall : Ball
 
 struct StubRacket : Racket
 {
-    explicit StubRacket(Log &log) : log(log) {}
+    explicit StubRacket(Log &log)
+        : log(log)
+    {
+    }
     void Task() override { log.push_back("racket"); }
     void ReINIT() override { log.push_back("reinit"); }
     Log &log;
@@ -57,7 +63,10 @@ struct StubRacket : Racket
 
 struct StubCom : Opponent
 {
-    explicit StubCom(Log &log) : log(log) {}
+    explicit StubCom(Log &log)
+        : log(log)
+    {
+    }
     void Task() override { log.push_back("com"); }
     void setX(std::int32_t v) override { x = v; }
     void setY(std::int32_t v) override { y = v; }
@@ -68,7 +77,10 @@ struct StubCom : Opponent
 
 struct StubHooks : RallyHooks
 {
-    explicit StubHooks(Log &log) : log(log) {}
+    explicit StubHooks(Log &log)
+        : log(log)
+    {
+    }
     bool pointAward() override
     {
         log.push_back("award");
@@ -108,7 +120,10 @@ protected:
         loop.setCast({&ball, &racket, &com});
     }
 
-    int count(const std::string &what) const { return static_cast<int>(std::count(log.begin(), log.end(), what)); }
+    int count(const std::string &what) const
+    {
+        return static_cast<int>(std::count(log.begin(), log.end(), what));
+    }
 
     VirtualPlatform platform;
     RallyState rally;
@@ -280,9 +295,9 @@ TEST_F(RallyLoopTest, InterruptAbandonedRunsTheFullReset)
     EXPECT_EQ(count("cut"), 1);
     EXPECT_EQ(count("resetBoard"), 1);
     EXPECT_EQ(count("curNormal"), 1);
-    EXPECT_FALSE(rally.ballInPlay || rally.comServeWait || rally.comActive || rally.comServing
-                 || rally.userServeWait || rally.pointDecided || rally.swingActive || rally.ballToCom
-                 || rally.loopBreak);
+    EXPECT_FALSE(rally.ballInPlay || rally.comServeWait || rally.comActive || rally.comServing ||
+                 rally.userServeWait || rally.pointDecided || rally.swingActive || rally.ballToCom ||
+                 rally.loopBreak);
     EXPECT_EQ(rally.level, 0);
     EXPECT_EQ(rally.outSide, 0);
     EXPECT_EQ(rally.rallyHits, 0);
