@@ -90,7 +90,7 @@ QByteArray BmpWriter::rle4Row(const uchar *p, int width)
     int i = 0;
     while (i < width) {
         const int run = pairRun(p, i, width);
-        if (run >= 4 || width - i <= 2) {
+        if (run >= 4) {
             const uchar second = run > 1 ? p[i + 1] : p[i];
             out.append(char(run));
             out.append(char((p[i] << 4) | second));

@@ -61,9 +61,9 @@ QImage IconArt::render(int size)
 
     // Frame: olive ring with a darker rim.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kFrameDark, 2.6));
+    p.setPen(QPen(kFrameDark, std::max(2.6, 2.2 / s)));
     p.drawEllipse(head);
-    p.setPen(QPen(kFrame, 1.6));
+    p.setPen(QPen(kFrame, std::max(1.6, 1.2 / s)));
     p.drawEllipse(head);
     p.restore();
 
@@ -78,11 +78,16 @@ QImage IconArt::render(int size)
     p.setBrush(shade);
     p.drawEllipse(ball, r, r);
     if (size >= 24) {
-        // The felt seam: two arcs curling across the ball.
-        p.setPen(QPen(QColor(255, 255, 235), std::max(0.7, 1.0 / s)));
+        // The felt seam: two curves near the edges, bowed towards each other.
+        p.save();
+        QPainterPath felt;
+        felt.addEllipse(ball, r - hair / 2, r - hair / 2);
+        p.setClipPath(felt);
+        p.setPen(QPen(QColor(255, 255, 235), std::max(0.7, 1.1 / s)));
         p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(ball.x() - r - 3.2, ball.y() - r + 0.5, 2 * r, 2 * r - 1.0), -60 * 16, 120 * 16);
-        p.drawArc(QRectF(ball.x() + 3.2 - r, ball.y() - r + 0.5, 2 * r, 2 * r - 1.0), 120 * 16, 120 * 16);
+        p.drawEllipse(ball + QPointF(-1.45 * r, 0.0), r, r);
+        p.drawEllipse(ball + QPointF(1.45 * r, 0.0), r, r);
+        p.restore();
     }
     p.end();
     return image;

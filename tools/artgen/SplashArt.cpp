@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace {
 
 QColor pal(int index)
@@ -76,7 +78,7 @@ void SplashArt::drawTitle(QPainter &p, int baseline)
     const QString tail = QStringLiteral("kaRUNs");
     const int ballSize = fm.xHeight() + 2;
     const int gap = 2;
-    const int total = fm.horizontalAdvance(head) + gap + ballSize + gap + fm.horizontalAdvance(tail);
+    const int total = fm.horizontalAdvance(head) + gap + ballSize + 2 * gap + fm.horizontalAdvance(tail);
     int x = (Width - total) / 2;
 
     p.setFont(font);
@@ -91,7 +93,7 @@ void SplashArt::drawTitle(QPainter &p, int baseline)
     const int headW = ballSize - 2;
     const int headH = ballSize + 1;
     drawRacketLetter(p, QRect(x + 1, baseline - headH + 1, headW, headH));
-    x += ballSize + gap;
+    x += ballSize + 2 * gap;
 
     p.setFont(font);
     p.setPen(pal(Palette16::Black));
@@ -151,7 +153,7 @@ void SplashArt::drawRacketLetter(QPainter &p, const QRect &head)
 
 void SplashArt::drawKatakana(QPainter &p, int top)
 {
-    const QFont font = textFont(30);
+    const QFont font = textFont(32, true);
     const QFontMetrics fm(font);
     const int ruleX0 = 22, ruleX1 = Width - 23;
     hRule(p, ruleX0, ruleX1, top, Palette16::Lime);
@@ -165,30 +167,32 @@ void SplashArt::drawKatakana(QPainter &p, int top)
 
 void SplashArt::drawPictogram(QPainter &p, int x, int y)
 {
-    // A small red racket, leaning right, and its ball: about 18 x 16 pixels
-    // with the top-left corner at (x, y).
+    // A small red racket leaning at 45 degrees (head up-left, handle
+    // down-right) and its ball, set pixel by pixel in an 18 x 16 box with
+    // the top-left corner at (x, y). Along the tilt the strings are simply
+    // the two diagonals.
     const QColor red = pal(Palette16::Red);
-    p.save();
-    p.translate(x + 7, y + 7);
-    p.rotate(30.0);
-    p.setPen(QPen(red, 2));
-    p.drawLine(0, 6, 0, 11);  // handle
-    QPainterPath inside;
-    inside.addEllipse(QRectF(-4.5, -6.5, 9.0, 13.0));
-    p.setClipPath(inside);
-    p.setPen(QPen(red, 1));
-    for (int sx = -3; sx <= 3; sx += 2)
-        p.drawLine(sx, -7, sx, 7);
-    for (int sy = -5; sy <= 5; sy += 2)
-        p.drawLine(-5, sy, 5, sy);
-    p.setClipping(false);
-    p.setPen(QPen(red, 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QRectF(-5.0, -7.0, 10.0, 14.0));
-    p.restore();
-    p.setPen(Qt::NoPen);
-    p.setBrush(red);
-    p.drawEllipse(x + 13, y, 5, 5);
+    p.setPen(red);
+    const double cx = 6.5, cy = 6.5;
+    for (int py = 0; py < 16; ++py) {
+        for (int px = 0; px < 16; ++px) {
+            const double dx = px + 0.5 - cx, dy = py + 0.5 - cy;
+            const double u = (dx + dy) / std::sqrt(2.0);  // along the handle
+            const double v = (dx - dy) / std::sqrt(2.0);
+            const double e = (u * u) / (6.6 * 6.6) + (v * v) / (4.9 * 4.9);
+            bool on = false;
+            if (e < 1.0)
+                on = e > 0.66 || (px + py) % 4 == 1 || (px - py + 32) % 4 == 0;
+            // Handle: two pixels wide down the diagonal.
+            if (px >= 11 && py >= 11 && (px == py || px == py + 1) && px <= 15)
+                on = true;
+            if (on)
+                p.drawPoint(x + px, y + py);
+        }
+    }
+    // The ball: a five-pixel disc with its corners knocked off.
+    p.fillRect(x + 14, y, 3, 5, red);
+    p.fillRect(x + 13, y + 1, 5, 3, red);
 }
 
 QImage SplashArt::render()
@@ -200,17 +204,17 @@ QImage SplashArt::render()
     p.setRenderHint(QPainter::TextAntialiasing, false);
 
     drawFrame(p);
-    drawTitle(p, 44);
-    centredText(p, QStringLiteral("Smash your way to the title!"), textFont(12), 62,
+    drawTitle(p, 43);
+    centredText(p, QStringLiteral("Smash your way to the title!"), textFont(12), 64,
                 Palette16::Yellow);
-    drawKatakana(p, 70);
+    drawKatakana(p, 71);
     centredText(p, QStringLiteral("Version 1.0  for Linux"), textFont(12), 134,
                 Palette16::White);
 
     const QFont sloganFont = textFont(14);
     const QString slogan = QStringLiteral("マウスでスマッシュ！");
     const int sloganWidth = QFontMetrics(sloganFont).horizontalAdvance(slogan);
-    const int iconGap = 18;
+    const int iconGap = 22;
     const int sloganX = (Width - sloganWidth + iconGap) / 2;
     drawPictogram(p, sloganX - iconGap, 144);
     centredText(p, slogan, sloganFont, 157, Palette16::Magenta, iconGap / 2);
