@@ -45,10 +45,10 @@ QImage mixedRuns(int w, int h, int colours)
             const int kind = y == 0 ? 0 : next(5);
             int len = 0;
             switch (kind) {
-            case 0: len = y == 0 ? w : 256 + next(40); break;  // long run
-            case 1: len = 1 + next(2); break;                  // run of 1-2
-            case 2: len = 3 + next(8); break;                  // run of 3-10
-            default: len = 1 + next(9); break;                 // noise
+            case 0: len = y == 0 ? w : 256 + next(40); break; // long run
+            case 1: len = 1 + next(2); break;                 // run of 1-2
+            case 2: len = 3 + next(8); break;                 // run of 3-10
+            default: len = 1 + next(9); break;                // noise
             }
             const uchar a = uchar(next(colours));
             const uchar b = uchar(next(colours));
@@ -166,7 +166,13 @@ TEST(BmpWriterMono, RoundTripsOddWidths)
 
 TEST(BmpWriterHeaders, DescribeTheEncodedData)
 {
-    struct Case { BmpWriter::Encoding encoding; int bits; int compression; int colours; };
+    struct Case
+    {
+        BmpWriter::Encoding encoding;
+        int bits;
+        int compression;
+        int colours;
+    };
     const Case cases[] = {
         {BmpWriter::Encoding::Mono, 1, 0, 2},
         {BmpWriter::Encoding::Rle4, 4, 2, 16},
@@ -183,7 +189,7 @@ TEST(BmpWriterHeaders, DescribeTheEncodedData)
         EXPECT_EQ(u32At(bytes, 10), offset);
         EXPECT_EQ(u32At(bytes, 14), 40u);
         EXPECT_EQ(int(u32At(bytes, 18)), 281);
-        EXPECT_EQ(int(u32At(bytes, 22)), 13);  // positive height: bottom row first
+        EXPECT_EQ(int(u32At(bytes, 22)), 13); // positive height: bottom row first
         EXPECT_EQ(u16At(bytes, 26), 1);
         EXPECT_EQ(u16At(bytes, 28), c.bits);
         EXPECT_EQ(int(u32At(bytes, 30)), c.compression);
@@ -193,14 +199,14 @@ TEST(BmpWriterHeaders, DescribeTheEncodedData)
             // The last row's end-of-line, then end-of-bitmap.
             EXPECT_EQ(bytes.right(4), QByteArray("\0\0\0\1", 4));
         } else {
-            EXPECT_EQ(u32At(bytes, 34), 13u * 36u);  // 281 bits pad to 36 bytes
+            EXPECT_EQ(u32At(bytes, 34), 13u * 36u); // 281 bits pad to 36 bytes
         }
     }
 }
 
 TEST(BmpWriterHeaders, WritesTheWholePalette)
 {
-    const QImage image = indexed(4, 4, distinctPalette(5));  // short table
+    const QImage image = indexed(4, 4, distinctPalette(5)); // short table
     const QByteArray bytes = BmpWriter::encode(image, BmpWriter::Encoding::Rle8);
     ASSERT_EQ(bytes.size() > 54 + 1024, true);
     const QList<QRgb> palette = distinctPalette(5);

@@ -9,7 +9,7 @@ constexpr int kInfoHeaderSize = 40;
 constexpr int kCompressionNone = 0;
 constexpr int kCompressionRle8 = 1;
 constexpr int kCompressionRle4 = 2;
-constexpr int kPixelsPerMetre = 2835;  // 72 dpi
+constexpr int kPixelsPerMetre = 2835; // 72 dpi
 
 void putU16(QByteArray &out, quint16 v)
 {
@@ -69,7 +69,7 @@ QByteArray BmpWriter::rle8Row(const uchar *p, int width)
             out.append(char(len));
             out.append(reinterpret_cast<const char *>(p + i), len);
             if (len & 1)
-                out.append('\0');  // absolute runs end on a word boundary
+                out.append('\0'); // absolute runs end on a word boundary
         } else {
             // 1 and 2 are escape codes, so short stretches go out as runs.
             for (int k = i; k < j;) {
@@ -148,9 +148,18 @@ QByteArray BmpWriter::encode(const QImage &image, Encoding encoding, const QList
     int bits = 8;
     int compression = kCompressionRle8;
     switch (encoding) {
-    case Encoding::Mono: bits = 1; compression = kCompressionNone; break;
-    case Encoding::Rle4: bits = 4; compression = kCompressionRle4; break;
-    case Encoding::Rle8: bits = 8; compression = kCompressionRle8; break;
+    case Encoding::Mono:
+        bits = 1;
+        compression = kCompressionNone;
+        break;
+    case Encoding::Rle4:
+        bits = 4;
+        compression = kCompressionRle4;
+        break;
+    case Encoding::Rle8:
+        bits = 8;
+        compression = kCompressionRle8;
+        break;
     }
     const int colours = 1 << bits;
 
@@ -176,10 +185,10 @@ QByteArray BmpWriter::encode(const QImage &image, Encoding encoding, const QList
         for (int y = h - 1; y >= 0; --y) {
             const uchar *row = image.constScanLine(y);
             pixels.append(encoding == Encoding::Rle8 ? rle8Row(row, w) : rle4Row(row, w));
-            pixels.append('\0');  // end of line
+            pixels.append('\0'); // end of line
             pixels.append('\0');
         }
-        pixels.append('\0');  // end of bitmap
+        pixels.append('\0'); // end of bitmap
         pixels.append('\1');
     }
 
@@ -195,15 +204,15 @@ QByteArray BmpWriter::encode(const QImage &image, Encoding encoding, const QList
 
     putU32(out, kInfoHeaderSize);
     putU32(out, quint32(w));
-    putU32(out, quint32(h));  // positive: bottom row first
-    putU16(out, 1);           // planes
+    putU32(out, quint32(h)); // positive: bottom row first
+    putU16(out, 1);          // planes
     putU16(out, quint16(bits));
     putU32(out, quint32(compression));
     putU32(out, quint32(pixels.size()));
     putU32(out, kPixelsPerMetre);
     putU32(out, kPixelsPerMetre);
-    putU32(out, quint32(colours));  // colours used
-    putU32(out, 0);                 // all colours important
+    putU32(out, quint32(colours)); // colours used
+    putU32(out, 0);                // all colours important
 
     for (QRgb c : table) {
         out.append(char(qBlue(c)));
@@ -215,8 +224,8 @@ QByteArray BmpWriter::encode(const QImage &image, Encoding encoding, const QList
     return out;
 }
 
-bool BmpWriter::write(const QString &path, const QImage &image, Encoding encoding,
-                      const QList<QRgb> &palette, QString *error)
+bool BmpWriter::write(const QString &path, const QImage &image, Encoding encoding, const QList<QRgb> &palette,
+                      QString *error)
 {
     const QByteArray bytes = encode(image, encoding, palette);
     if (bytes.isEmpty()) {

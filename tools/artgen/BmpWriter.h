@@ -12,17 +12,16 @@ class BmpWriter
 {
 public:
     enum class Encoding {
-        Mono,  // 1 bit per pixel, 2 colours, uncompressed
-        Rle4,  // 4 bits per pixel, 16 colours, run-length encoded
-        Rle8,  // 8 bits per pixel, 256 colours, run-length encoded
+        Mono, // 1 bit per pixel, 2 colours, uncompressed
+        Rle4, // 4 bits per pixel, 16 colours, run-length encoded
+        Rle8, // 8 bits per pixel, 256 colours, run-length encoded
     };
 
     // The whole file as bytes. `palette` overrides the image's colour table;
     // it is padded with black up to the encoding's full size (2, 16 or 256
     // entries). Returns an empty array when the image is not Format_Indexed8,
     // is empty, or uses an index the encoding cannot hold.
-    static QByteArray encode(const QImage &image, Encoding encoding,
-                             const QList<QRgb> &palette = {});
+    static QByteArray encode(const QImage &image, Encoding encoding, const QList<QRgb> &palette = {});
 
     // Writes encode()'s bytes to `path`; false (with `error` filled in when
     // given) if encoding or writing fails.

@@ -9,7 +9,7 @@ constexpr int kSurfaceLeft = 8;
 constexpr int kSurfaceRight = 273;
 constexpr int kCentreX = 140;
 
-constexpr double kCreaseRadius = 78.0;  // outer edge of the outline
+constexpr double kCreaseRadius = 78.0; // outer edge of the outline
 constexpr int kLineWidth = 2;
 
 // Left side line at x 11-12, mirrored on the right; centre line x 139-141.
@@ -22,7 +22,10 @@ constexpr int kNetBottom = 261;
 class Canvas
 {
 public:
-    explicit Canvas(QImage &image) : m_image(image) {}
+    explicit Canvas(QImage &image)
+        : m_image(image)
+    {
+    }
     void set(int x, int y, int entry)
     {
         if (x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height())
@@ -53,8 +56,7 @@ void drawCreases(Canvas &c)
     // surface: y 8.0 at the top, y 506.0 at the bottom (pixel edges). The
     // outline takes every inside pixel within two steps, across or along, of
     // the outside, so it stays two pixels thick all the way round.
-    const double centres[2] = {double(CourtArt::TopBandRows),
-                               double(CourtArt::BottomBandFirst)};
+    const double centres[2] = {double(CourtArt::TopBandRows), double(CourtArt::BottomBandFirst)};
     for (double cy : centres) {
         for (int y = CourtArt::TopBandRows; y < CourtArt::BottomBandFirst; ++y) {
             for (int x = kSurfaceLeft; x <= kSurfaceRight; ++x) {
@@ -62,8 +64,8 @@ void drawCreases(Canvas &c)
                     continue;
                 bool edge = false;
                 for (int k = 1; k <= kLineWidth && !edge; ++k) {
-                    edge = !insideCrease(x - k, y, cy) || !insideCrease(x + k, y, cy)
-                        || (cy < y ? !insideCrease(x, y + k, cy) : !insideCrease(x, y - k, cy));
+                    edge = !insideCrease(x - k, y, cy) || !insideCrease(x + k, y, cy) ||
+                           (cy < y ? !insideCrease(x, y + k, cy) : !insideCrease(x, y - k, cy));
                 }
                 c.set(x, y, edge ? CourtArt::Line : CourtArt::Crease);
             }
@@ -106,9 +108,8 @@ void drawNet(Canvas &c)
 void drawWalls(Canvas &c)
 {
     // Columns from the outside in; the right wall is one pixel narrower.
-    const int left[8] = {CourtArt::WallEdge, CourtArt::WallLight, CourtArt::WallFace,
-                         CourtArt::WallFace, CourtArt::WallFace, CourtArt::WallFace,
-                         CourtArt::WallLight, CourtArt::WallSeam};
+    const int left[8] = {CourtArt::WallEdge, CourtArt::WallLight, CourtArt::WallFace,  CourtArt::WallFace,
+                         CourtArt::WallFace, CourtArt::WallFace,  CourtArt::WallLight, CourtArt::WallSeam};
     for (int y = 0; y < CourtArt::Height; ++y) {
         for (int i = 0; i < 8; ++i)
             c.set(i, y, left[i]);

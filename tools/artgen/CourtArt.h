@@ -15,10 +15,10 @@ public:
 
     enum Entry {
         Black = 0,
-        WallEdge = 1,      // outermost rim of the side walls
+        WallEdge = 1, // outermost rim of the side walls
         WallFace = 2,
-        WallLight = 3,     // lit inner lip
-        WallSeam = 4,      // panel joints and the shadowed inner edge
+        WallLight = 3, // lit inner lip
+        WallSeam = 4,  // panel joints and the shadowed inner edge
         BandDark = 5,
         BandGreen = 6,
         BandLight = 7,

@@ -26,7 +26,7 @@ QImage IconArt::render(int size)
     // Everything below is laid out on a 32-unit square.
     const double s = size / 32.0;
     p.scale(s, s);
-    const double hair = std::max(0.6, 1.0 / s);  // never thinner than a pixel
+    const double hair = std::max(0.6, 1.0 / s); // never thinner than a pixel
 
     // Racket: head up and to the left, handle down and to the right.
     p.save();

@@ -8,8 +8,22 @@ class Palette16
 {
 public:
     enum Index {
-        Black = 0, Maroon, Green, Olive, Navy, Purple, Teal, Silver,
-        Grey, Red, Lime, Yellow, Blue, Magenta, Cyan, White,
+        Black = 0,
+        Maroon,
+        Green,
+        Olive,
+        Navy,
+        Purple,
+        Teal,
+        Silver,
+        Grey,
+        Red,
+        Lime,
+        Yellow,
+        Blue,
+        Magenta,
+        Cyan,
+        White,
     };
 
     static QList<QRgb> colours();

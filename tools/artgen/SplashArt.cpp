@@ -12,10 +12,7 @@
 
 namespace {
 
-QColor pal(int index)
-{
-    return QColor::fromRgb(Palette16::colours().at(index));
-}
+QColor pal(int index) { return QColor::fromRgb(Palette16::colours().at(index)); }
 
 QFont textFont(int pixelSize, bool bold = false)
 {
@@ -28,8 +25,8 @@ QFont textFont(int pixelSize, bool bold = false)
 }
 
 // Centred text with a one-pixel black drop shadow; returns the text width.
-int centredText(QPainter &p, const QString &text, const QFont &font, int baseline,
-                int colour, int xOffset = 0, bool shadow = true)
+int centredText(QPainter &p, const QString &text, const QFont &font, int baseline, int colour,
+                int xOffset = 0, bool shadow = true)
 {
     p.setFont(font);
     const QFontMetrics fm(font);
@@ -44,10 +41,7 @@ int centredText(QPainter &p, const QString &text, const QFont &font, int baselin
     return w;
 }
 
-void hRule(QPainter &p, int x0, int x1, int y, int colour)
-{
-    p.fillRect(x0, y, x1 - x0 + 1, 1, pal(colour));
-}
+void hRule(QPainter &p, int x0, int x1, int y, int colour) { p.fillRect(x0, y, x1 - x0 + 1, 1, pal(colour)); }
 
 } // namespace
 
@@ -177,7 +171,7 @@ void SplashArt::drawPictogram(QPainter &p, int x, int y)
     for (int py = 0; py < 16; ++py) {
         for (int px = 0; px < 16; ++px) {
             const double dx = px + 0.5 - cx, dy = py + 0.5 - cy;
-            const double u = (dx + dy) / std::sqrt(2.0);  // along the handle
+            const double u = (dx + dy) / std::sqrt(2.0); // along the handle
             const double v = (dx - dy) / std::sqrt(2.0);
             const double e = (u * u) / (6.6 * 6.6) + (v * v) / (4.9 * 4.9);
             bool on = false;
@@ -205,11 +199,9 @@ QImage SplashArt::render()
 
     drawFrame(p);
     drawTitle(p, 43);
-    centredText(p, QStringLiteral("Smash your way to the title!"), textFont(12), 64,
-                Palette16::Yellow);
+    centredText(p, QStringLiteral("Smash your way to the title!"), textFont(12), 64, Palette16::Yellow);
     drawKatakana(p, 71);
-    centredText(p, QStringLiteral("Version 1.0  for Linux"), textFont(12), 134,
-                Palette16::White);
+    centredText(p, QStringLiteral("Version 1.0  for Linux"), textFont(12), 134, Palette16::White);
 
     const QFont sloganFont = textFont(14);
     const QString slogan = QStringLiteral("マウスでスマッシュ！");
@@ -219,8 +211,7 @@ QImage SplashArt::render()
     drawPictogram(p, sloganX - iconGap, 144);
     centredText(p, slogan, sloganFont, 157, Palette16::Magenta, iconGap / 2);
 
-    centredText(p, QStringLiteral("(C) 2026 mokaRUNs team"), textFont(11), 182,
-                Palette16::Silver);
+    centredText(p, QStringLiteral("(C) 2026 mokaRUNs team"), textFont(11), 182, Palette16::Silver);
     p.end();
     return Palette16::quantize(canvas);
 }

@@ -18,8 +18,8 @@
 
 namespace {
 
-bool writeBmp(const QDir &dir, const QString &name, const QImage &image,
-              BmpWriter::Encoding encoding, const QList<QRgb> &palette = {})
+bool writeBmp(const QDir &dir, const QString &name, const QImage &image, BmpWriter::Encoding encoding,
+              const QList<QRgb> &palette = {})
 {
     QString error;
     if (!BmpWriter::write(dir.filePath(name), image, encoding, palette, &error)) {
