@@ -62,7 +62,7 @@ QLabel *Looks::label(QWidget *parent, QRect geometry, const QString &caption, co
     auto *l = new QLabel(caption, parent);
     l->setGeometry(geometry);
     l->setFont(font);
-    l->setAlignment(style.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+    l->setAlignment(style.centred ? Qt::AlignHCenter | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
     l->setProperty(kBorder, style.bordered);
     l->setProperty(kText, style.text);
     l->setProperty(kBack, style.background);
