@@ -1,0 +1,316 @@
+# shellcheck shell=bash
+# The globals set here are read by the sourcing tests.
+# shellcheck disable=SC2034
+# Shared helpers for the end-to-end tests. Source it, then call e2e_begin
+# with the path of the built game:
+#
+#   . "$(dirname "$0")/lib.sh"
+#   e2e_begin "$1"
+#
+# Each test gets its own Xvfb display, its own temporary folder (holding a
+# copy of the game, the game's TMPDIR and the logs) and an exit trap that
+# ends every process the test started. The folder is removed when the test
+# passes and kept, with a screenshot, when it fails.
+#
+# The wait helpers hand back what they found in globals (WIN_ID, EXIT_CODE)
+# rather than print it: a failure inside a command substitution would end
+# only that subshell, not the test.
+
+set -u
+
+E2E_NAME=$(basename "${0%.sh}")
+E2E_TIMEOUT=10          # seconds any single wait may take
+E2E_WORK=""             # the test's temporary folder
+E2E_DISPLAY=""          # e.g. :150
+E2E_XVFB_PID=""
+E2E_PIDS=()             # every game process started, for the exit trap
+E2E_KEEPERS=()          # the subshells watching them
+declare -A E2E_RC_FILE  # game pid -> file its exit code is written to
+E2E_GAME_PID=""         # the one e2e_start_game started last
+E2E_PASSED=0
+
+MAIN_TITLE="モカランズ！ mokaRUNs"
+SCREEN_W=1024
+SCREEN_H=768
+
+e2e_log() { printf '%s: %s\n' "$E2E_NAME" "$*"; }
+
+# Ends the test with a message, a screenshot and the tail of the game logs.
+fail() {
+    printf '%s: FAIL: %s\n' "$E2E_NAME" "$*" >&2
+    if [[ -n $E2E_XVFB_PID ]] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
+        e2e_screenshot "failure" >&2 || true
+    fi
+    if [[ -n $E2E_WORK ]]; then
+        local log
+        for log in "$E2E_WORK"/game*.log; do
+            [[ -s $log ]] || continue
+            printf '%s: --- %s\n' "$E2E_NAME" "$(basename "$log")" >&2
+            tail -n 20 "$log" >&2
+        done
+    fi
+    exit 1
+}
+
+# Saves the screen as PNG in the test folder and prints its path.
+e2e_screenshot() {
+    local file="$E2E_WORK/screen-${1:-shot}.png"
+    if timeout 10 import -display "$E2E_DISPLAY" -window root "$file" 2>/dev/null; then
+        printf '%s: screenshot: %s\n' "$E2E_NAME" "$file"
+    else
+        printf '%s: (screenshot failed)\n' "$E2E_NAME"
+    fi
+}
+
+e2e_cleanup() {
+    local rc=$?
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        kill -9 -- "-$pid" 2>/dev/null || kill -9 "$pid" 2>/dev/null
+    done
+    if [[ -n $E2E_XVFB_PID ]]; then
+        kill "$E2E_XVFB_PID" 2>/dev/null
+        wait "$E2E_XVFB_PID" 2>/dev/null
+    fi
+    for pid in "${E2E_KEEPERS[@]}"; do
+        wait "$pid" 2>/dev/null
+    done
+    if [[ -n $E2E_WORK && -d $E2E_WORK ]]; then
+        if [[ $rc -eq 0 && $E2E_PASSED -eq 1 ]]; then
+            rm -rf "$E2E_WORK"
+        else
+            printf '%s: kept for diagnosis: %s\n' "$E2E_NAME" "$E2E_WORK" >&2
+            [[ $rc -eq 0 ]] && rc=1
+        fi
+    fi
+    exit "$rc"
+}
+
+# Runs xdotool with a bound on its run time; no xdotool call may hang a test.
+xdt() { timeout "$E2E_TIMEOUT" xdotool "$@"; }
+
+# Starts a private Xvfb on the first free display from 150 upward and waits
+# until it takes connections. -noreset matters: by default the server resets
+# whenever its last client leaves (the probe below, or a game between two
+# starts), and a game connecting during that reset fails to start.
+e2e_start_xvfb() {
+    local n deadline
+    for ((n = 150; n < 250; n++)); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        Xvfb ":$n" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
+            >"$E2E_WORK/xvfb-$n.log" 2>&1 &
+        E2E_XVFB_PID=$!
+        deadline=$((SECONDS + E2E_TIMEOUT))
+        while ((SECONDS < deadline)); do
+            if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
+                break # lost the display to someone else; try the next one
+            fi
+            # The display must be ours, not one somebody else started on the
+            # same number a moment before.
+            if [[ $({ tr -d ' ' </tmp/.X$n-lock; } 2>/dev/null) == "$E2E_XVFB_PID" ]] &&
+                xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                E2E_DISPLAY=":$n"
+                export DISPLAY="$E2E_DISPLAY"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$E2E_XVFB_PID" 2>/dev/null
+        wait "$E2E_XVFB_PID" 2>/dev/null
+        E2E_XVFB_PID=""
+    done
+    fail "could not start Xvfb on any display from :150 to :249"
+}
+
+# Sets up the test: tools, folder, exit trap, display, a copy of the game.
+e2e_begin() {
+    local bin=${1:-}
+    [[ -n $bin && -x $bin ]] || { echo "usage: $0 <path-to-mokaruns>" >&2; exit 2; }
+    local tool
+    for tool in Xvfb xdotool xdpyinfo xwininfo import timeout setsid; do
+        command -v "$tool" >/dev/null || { echo "$E2E_NAME: missing tool: $tool" >&2; exit 2; }
+    done
+    E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/mokaruns-e2e-$E2E_NAME.XXXXXX") || exit 2
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+    mkdir -p "$E2E_WORK/app" "$E2E_WORK/tmp" "$E2E_WORK/runtime"
+    chmod 700 "$E2E_WORK/runtime"
+    # The game must run from wherever it is put, so it runs from a copy.
+    cp "$bin" "$E2E_WORK/app/mokaruns" || fail "cannot copy $bin"
+    e2e_start_xvfb
+}
+
+# Starts a copy of the game in the background; its pid lands in E2E_GAME_PID.
+# The game's TMPDIR is private to the test, so its single-copy lock cannot
+# meet a game the user is running. Each copy runs under a small keeper
+# subshell that records its exit code (and takes bash's "Killed" notices
+# into the log); the copy leads its own process group (setsid execs in
+# place here, keeping the pid), so the exit trap can end anything it spawned.
+e2e_start_game() {
+    local n=${#E2E_PIDS[@]}
+    local base="$E2E_WORK/game$n" deadline
+    (
+        cd "$E2E_WORK/app" || exit 1
+        setsid env TMPDIR="$E2E_WORK/tmp" XDG_RUNTIME_DIR="$E2E_WORK/runtime" \
+            QT_QPA_PLATFORM=xcb DISPLAY="$E2E_DISPLAY" ./mokaruns &
+        echo $! >"$base.pid.new" && mv "$base.pid.new" "$base.pid"
+        wait $!
+        echo $? >"$base.rc.new" && mv "$base.rc.new" "$base.rc"
+    ) >"$base.log" 2>&1 &
+    E2E_KEEPERS+=("$!")
+    deadline=$((SECONDS + E2E_TIMEOUT))
+    until [[ -s $base.pid ]]; do
+        ((SECONDS < deadline)) || fail "the game did not start"
+        sleep 0.05
+    done
+    E2E_GAME_PID=$(<"$base.pid")
+    E2E_PIDS+=("$E2E_GAME_PID")
+    E2E_RC_FILE[$E2E_GAME_PID]="$base.rc"
+}
+
+# True while the process runs (a zombie waiting to be reaped counts as gone).
+e2e_alive() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+    [[ -n $state && $state != Z* ]]
+}
+
+# Waits for game process $1 to end and sets EXIT_CODE; fails, naming it
+# as $3, when it still runs after $2 seconds (default E2E_TIMEOUT).
+e2e_wait_exit() {
+    local pid=$1 limit=${2:-$E2E_TIMEOUT} what=${3:-process $1} deadline
+    deadline=$((SECONDS + limit))
+    while e2e_alive "$pid"; do
+        ((SECONDS < deadline)) || fail "$what still running ${limit}s later"
+        sleep 0.1
+    done
+    local rc_file=${E2E_RC_FILE[$pid]}
+    deadline=$((SECONDS + 2))
+    until [[ -s $rc_file ]]; do
+        ((SECONDS < deadline)) || fail "$what ended, but its exit code was never recorded"
+        sleep 0.05
+    done
+    EXIT_CODE=$(<"$rc_file")
+}
+
+# Visible windows of a process, one id a line.
+e2e_windows_of_pid() { xdt search --onlyvisible --pid "$1" 2>/dev/null; }
+
+# Every window (mapped or not) of a process.
+e2e_all_windows_of_pid() { xdt search --pid "$1" 2>/dev/null; }
+
+e2e_window_name() { xdt getwindowname "$1" 2>/dev/null; }
+
+# Visible windows whose title is exactly $1.
+e2e_windows_titled() {
+    local id
+    for id in $(xdt search --onlyvisible --name "$1" 2>/dev/null); do
+        [[ $(e2e_window_name "$id") == "$1" ]] && printf '%s\n' "$id"
+    done
+}
+
+# Polls until a visible window titled exactly $1 exists; sets WIN_ID.
+e2e_wait_window_titled() {
+    local title=$1 deadline ids
+    deadline=$((SECONDS + E2E_TIMEOUT))
+    while ((SECONDS < deadline)); do
+        ids=$(e2e_windows_titled "$title")
+        if [[ -n $ids ]]; then
+            WIN_ID=${ids%%$'\n'*}
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no window titled '$title' within ${E2E_TIMEOUT}s"
+}
+
+# Polls until process $1 shows a visible window of size $2×$3 (any size when
+# those are left out); sets WIN_ID.
+e2e_wait_window_of_pid() {
+    local pid=$1 w=${2:-} h=${3:-} deadline id
+    deadline=$((SECONDS + E2E_TIMEOUT))
+    while ((SECONDS < deadline)); do
+        for id in $(e2e_windows_of_pid "$pid"); do
+            if [[ -z $w ]]; then
+                WIN_ID=$id
+                return 0
+            fi
+            e2e_geometry "$id" || continue
+            if ((WIN_W == w && WIN_H == h)); then
+                WIN_ID=$id
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    fail "process $pid showed no ${w:+${w}x${h} }window within ${E2E_TIMEOUT}s"
+}
+
+# Polls until window $1 is no longer viewable (unmapped or destroyed).
+e2e_wait_window_gone() {
+    local id=$1 deadline
+    deadline=$((SECONDS + E2E_TIMEOUT))
+    while ((SECONDS < deadline)); do
+        e2e_viewable "$id" || return 0
+        sleep 0.1
+    done
+    fail "window $id still shown after ${E2E_TIMEOUT}s"
+}
+
+e2e_viewable() {
+    xwininfo -display "$E2E_DISPLAY" -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Reads window $1's position and size into WIN_X, WIN_Y, WIN_W, WIN_H.
+e2e_geometry() {
+    local info
+    info=$(xwininfo -display "$E2E_DISPLAY" -id "$1" 2>/dev/null) || return 1
+    WIN_X=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+    WIN_Y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+    WIN_W=$(awk '/^ *Width:/ {print $2}' <<<"$info")
+    WIN_H=$(awk '/^ *Height:/ {print $2}' <<<"$info")
+    [[ -n $WIN_X && -n $WIN_Y && -n $WIN_W && -n $WIN_H ]]
+}
+
+# Clicks the left button at ($2, $3) inside window $1. The click is its own
+# xdotool call: chained after the move it would look the window up again,
+# and fail, when the click has just closed that window.
+e2e_click() {
+    xdt mousemove --window "$1" "$2" "$3" || fail "could not move the pointer to ($2, $3) in window $1"
+    xdt click 1 || fail "could not click in window $1 at ($2, $3)"
+}
+
+# Sends key $2 to window $1 as a synthetic event. Qt hands such a key to
+# whichever window of that process has the keyboard focus, not necessarily
+# to window $1: use it only on a process showing a single window. A window
+# that closes on the key press is gone before the release is sent, so
+# xdotool reports a BadWindow error; the caller checks the effect instead.
+e2e_key_to_window() {
+    xdt key --window "$1" "$2" >/dev/null 2>&1 || true
+}
+
+# Gives window $1 the keyboard focus and types key $2 as a real key press,
+# for windows that are not the focused one of their process.
+e2e_type_into_window() {
+    xdt windowfocus --sync "$1" || fail "could not give window $1 the keyboard focus"
+    xdt key "$2" || fail "could not type $2"
+}
+
+# Checks window $1 sits centred on the screen, each side within $2 pixels.
+e2e_expect_centred() {
+    local id=$1 slack=$2 what=$3 want_x want_y
+    e2e_geometry "$id" || fail "cannot read the geometry of the $what"
+    want_x=$(((SCREEN_W - WIN_W) / 2))
+    want_y=$(((SCREEN_H - WIN_H) / 2))
+    local dx=$((WIN_X - want_x)) dy=$((WIN_Y - want_y))
+    if ((dx < -slack || dx > slack || dy < -slack || dy > slack)); then
+        fail "$what at ($WIN_X, $WIN_Y), size ${WIN_W}x${WIN_H}: not centred (want about ($want_x, $want_y), ±$slack)"
+    fi
+}
+
+# Marks the test passed; the exit trap then removes its folder.
+e2e_pass() {
+    E2E_PASSED=1
+    e2e_log "ok (${SECONDS}s)"
+    exit 0
+}

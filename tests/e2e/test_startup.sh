@@ -1,0 +1,38 @@
+# Starting the game: the main window and the splash, where they sit, the
+# splash going away on a click, and the end button ending the program.
+# shellcheck source=tests/e2e/lib.sh
+. "$(dirname "$0")/lib.sh"
+e2e_begin "${1:-}"
+
+e2e_start_game
+game=$E2E_GAME_PID
+
+# The main window: exact title, fixed client area, centred.
+e2e_wait_window_titled "$MAIN_TITLE"
+main=$WIN_ID
+[[ $(xdt getwindowpid "$main") == "$game" ]] || fail "the main window does not belong to the game (pid $game)"
+(($(e2e_windows_titled "$MAIN_TITLE" | wc -l) == 1)) || fail "more than one window titled '$MAIN_TITLE'"
+e2e_geometry "$main" || fail "cannot read the main window's geometry"
+((WIN_W == 409 && WIN_H == 514)) || fail "main window is ${WIN_W}x${WIN_H}, want 409x514"
+e2e_expect_centred "$main" 4 "main window"
+
+# The splash: a borderless 280×200 window of the same process, centred.
+e2e_wait_window_of_pid "$game" 280 200
+splash=$WIN_ID
+e2e_expect_centred "$splash" 2 "splash"
+
+# A click on the splash closes it and nothing else.
+e2e_click "$splash" 140 100
+e2e_wait_window_gone "$splash"
+sleep 0.3
+e2e_alive "$game" || fail "the game ended when the splash was clicked"
+e2e_viewable "$main" || fail "the main window went away with the splash"
+
+# "終了" at (328, 8), 65×25: a click in its middle ends the program cleanly.
+e2e_click "$main" 360 20
+e2e_wait_exit "$game" 5 "the game, after a click on 終了,"
+((EXIT_CODE == 0)) || fail "the game exited with code $EXIT_CODE after 終了, want 0"
+lock="$E2E_WORK/tmp/mokaruns-$(id -u).lock"
+[[ ! -e $lock ]] || fail "the game left its lock file behind after a normal end: $lock"
+
+e2e_pass
