@@ -4,6 +4,7 @@
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
 #include "match/NoDialogs.h"
+#include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "sound/SilentDevice.h"
 
@@ -47,6 +48,7 @@ void Application::Main()
         return;
     m_main->show();
     m_main->activateWindow();
+    m_main->picP->setFocus();
 }
 
 void Application::APP_END()

@@ -37,7 +37,9 @@ QPushButton *Looks::button(QWidget *parent, QRect geometry, const QString &capti
     b->setGeometry(geometry);
     if (font)
         b->setFont(*font);
-    b->setFocusPolicy(Qt::TabFocus);
+    // The game is played with the mouse: a button never holds the keyboard
+    // focus, so a stray Space or Enter cannot press 終了.
+    b->setFocusPolicy(Qt::NoFocus);
     setButtonColour(b, background);
     return b;
 }

@@ -300,6 +300,12 @@ bool frmMAIN::event(QEvent *e)
 
 void frmMAIN::keyPressEvent(QKeyEvent *e)
 {
+    // The splash sits in front of the main window, which keeps the keyboard:
+    // a key meant for the splash closes it.
+    if (m_app.splashLoaded) {
+        m_app.unloadSplash();
+        return;
+    }
     Form_KeyDown(e->key() == Qt::Key_Escape ? 27 : e->key(), 0);
     QWidget::keyPressEvent(e);
 }

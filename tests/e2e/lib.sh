@@ -287,6 +287,10 @@ e2e_click() {
 # xdotool reports a BadWindow error; the caller checks the effect instead.
 e2e_key_to_window() {
     xdt key --window "$1" "$2" >/dev/null 2>&1 || true
+    # When the key closes its window, xdotool's release goes nowhere and the
+    # server keeps the key down, auto-repeating it into whatever window has
+    # the focus next. Release it for good.
+    xdt keyup "$2" >/dev/null 2>&1 || true
 }
 
 # Gives window $1 the keyboard focus and types key $2 as a real key press,

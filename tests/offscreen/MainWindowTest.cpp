@@ -248,6 +248,21 @@ TEST(Startup, SplashIsCentredAndClosesOnAClickOrAKey)
     }
 }
 
+TEST(Startup, KeysReachTheSplashAndNeverPressAButton)
+{
+    TestGame game;
+    game.start(false);
+    frmMAIN *m = game.app->mainWindow();
+    for (QPushButton *b : {m->cmdEND, m->cmdGAME, m->cmdSTOP, m->cmdSIZE, m->cmdREN})
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus);
+    // The main window holds the keyboard; a key still closes the splash.
+    QTest::keyClick(m, Qt::Key_Space);
+    EXPECT_FALSE(game.app->splashLoaded);
+    QTest::keyClick(m, Qt::Key_Space);
+    QTest::keyClick(m, Qt::Key_Return);
+    EXPECT_FALSE(game.platform.ending());
+}
+
 TEST(Startup, SplashStaysUntilDismissedAndTheSizeButtonClosesIt)
 {
     TestGame game;
