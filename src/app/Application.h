@@ -2,6 +2,7 @@
 
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
+#include "appearance/AppearanceState.h"
 #include "match/Dialogs.h"
 #include "match/MatchState.h"
 #include "platform/InstanceLock.h"
@@ -61,6 +62,7 @@ public:
 
     RallyState rally;
     MatchState match;
+    AppearanceState appearance;
     QString appPath;
     bool splashLoaded = false;
 

@@ -5,17 +5,27 @@
 #include "app/Looks.h"
 #include "app/Texts.h"
 #include "app/frmSPRUSH.h"
+#if __has_include("appearance/Recolour.h")
+#include "appearance/Recolour.h"
+#define MOKA_HAS_RECOLOUR 1
+#endif
 #include "match/Dialogs.h"
+#include "platform/Cursors.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
+#include "rally/clsBALL.h"
+#include "rally/clsRKT.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+
+#include <cmath>
 
 namespace moka {
 
@@ -141,10 +151,29 @@ void frmMAIN::buildControls()
     connect(cmdSTOP, &QPushButton::clicked, this, &frmMAIN::cmdSTOP_Click);
     connect(cmdSIZE, &QPushButton::clicked, this, &frmMAIN::cmdSIZE_Click);
 
+    connect(cmdREN, &QPushButton::clicked, this, &frmMAIN::cmdREN_Click);
+    connect(picP, &PictureBox::mouseDown, this, &frmMAIN::picP_MouseDown);
+    connect(picP, &PictureBox::mouseMove, this, &frmMAIN::picP_MouseMove);
+    for (QLabel *rank : lblRNK)
+        rank->installEventFilter(this);
+
+    loadPictures();
+}
+
+void frmMAIN::loadPictures()
+{
     imgC = Resources::image(QStringLiteral("court.bmp"));
     if (imgC.isNull())
         imgC = plainCourt();
     picBL.reset(64, 48, qRgb(0, 0, 0));
+    picBALL.setPicture(Resources::image(QStringLiteral("ball.bmp")));
+    picROLL.setPicture(Resources::image(QStringLiteral("roll.bmp")));
+    imgCOMrkt = Resources::image(QStringLiteral("com_racket.bmp"));
+    imgCOMsh = Resources::image(QStringLiteral("com_swing.bmp"));
+    picCOM.setPicture(imgCOMrkt);
+    picCOMsh.setPicture(imgCOMsh);
+    curRKT = Cursors::fromPicture(Resources::image(QStringLiteral("cursor_racket.png")), 16, 20);
+    curNON = Cursors::invisible();
 }
 
 void frmMAIN::Form_Load()
@@ -271,6 +300,11 @@ void frmMAIN::RESET_BOARD()
     for (int i = 1; i <= 5; ++i)
         Looks::setLabelColours(lblRNKING[i], {}, kBlack);
     m_app.rally.level = 1;
+    // Back to the rank C look.
+    if (m_app.appearance.courtColor > 0)
+        SET_COURT();
+    if (m_app.appearance.racketColor > 1)
+        SET_RAKET();
 }
 
 bool frmMAIN::pointAward()
@@ -285,6 +319,169 @@ void frmMAIN::CUR_NORMAL()
 {
     picP->unsetCursor();
     m_app.rally.racketCursor = false;
+}
+
+void frmMAIN::CUR_RACKET()
+{
+    picP->setCursor(curRKT);
+    m_app.rally.racketCursor = true;
+}
+
+void frmMAIN::CUR_SWING() { picP->setCursor(curNON); }
+
+void frmMAIN::picP_MouseDown(int button, int, double x, double y)
+{
+    RallyState &rally = m_app.rally;
+    Ball *ball = m_loop->cast().ball;
+    if (rally.comServeWait) {
+        // Any click starts the computer's serve: the ball flies straight
+        // down the court.
+        rally.comServeWait = false;
+        if (ball) {
+            ball->setFactorX(0);
+            ball->setFactorY(25);
+        }
+        rally.ballInPlay = true;
+        rally.comServing = true;
+    } else if (rally.racketCursor) {
+        // Rounded to the nearest pixel, halves to even.
+        rally.clickX = static_cast<std::int32_t>(std::lrint(x));
+        rally.clickY = static_cast<std::int32_t>(std::lrint(y));
+        rally.clickButton = button;
+        rally.swingActive = true;
+        rally.userServeWait = false;
+    }
+}
+
+void frmMAIN::picP_MouseMove(int, int, double x, double y)
+{
+    // Over the lower court the pointer is a racket.
+    const bool inZone = y >= 268 && y <= 500 && x >= RallyState::courtLeft && x <= RallyState::courtRight;
+    if (inZone && !m_app.rally.racketCursor)
+        CUR_RACKET();
+    else if (!inZone && m_app.rally.racketCursor)
+        CUR_NORMAL();
+}
+
+void frmMAIN::lblRNK_Click(int index)
+{
+    if (m_app.splashLoaded) {
+        m_app.unloadSplash();
+        m_app.platform().processEvents();
+    }
+    for (QLabel *rank : lblRNK)
+        Looks::setLabelColours(rank, {}, kTeal);
+    Looks::setLabelColours(lblRNK[static_cast<size_t>(index)], {}, kLime);
+    static constexpr std::int32_t kPracticeLevel[] = {2, 5, 8};
+    m_app.rally.level = kPracticeLevel[index];
+    SET_COURT();
+}
+
+void frmMAIN::setGameButtons(bool idle)
+{
+    cmdGAME->setEnabled(idle);
+    cmdREN->setEnabled(idle);
+    cmdSTOP->setEnabled(!idle);
+    for (QLabel *rank : lblRNK)
+        rank->setEnabled(idle);
+}
+
+void frmMAIN::cmdREN_Click()
+{
+    Platform &platform = m_app.platform();
+    RallyState &rally = m_app.rally;
+    if (m_app.splashLoaded) {
+        m_app.unloadSplash();
+        platform.processEvents();
+    }
+    m_app.sound().PLAY_101();
+    setGameButtons(false);
+    picP->setFocus();
+    rally.ballInPlay = false;
+    rally.comServeWait = true;
+    rally.comActive = false;
+
+    // No opponent in practice: the ball comes back from both ends.
+    auto ball = std::make_unique<clsBALL>(rally, m_app.sound(), platform, picB, picBALL);
+    auto racket = std::make_unique<clsRKT>(rally, *ball, m_app.sound(), picB, picROLL, *this);
+    racket->ReINIT();
+    platform.processEvents();
+
+    if (rally.level == 8 && !m_app.ending()) {
+        m_app.sound().PLAY_101();
+        m_app.dialogs().showInfo(QStringLiteral("Ａランクは「ボールの影」が有効です"), QColor(255, 0, 0),
+                                 QColor(255, 128, 255));
+        platform.processEvents();
+    }
+
+    if (!m_app.ending()) {
+        m_loop->setCast({ball.get(), racket.get(), nullptr});
+        MAIN_LOOP();
+        m_loop->setCast({});
+    }
+    racket.reset();
+    ball.reset();
+    if (m_app.ending())
+        return;
+    platform.processEvents();
+    setGameButtons(true);
+}
+
+void frmMAIN::SET_RAKET()
+{
+    AppearanceState &look = m_app.appearance;
+    picCOMsh.setPicture(imgCOMsh);
+    picCOM.setPicture(imgCOMrkt);
+    if (m_app.rally.level > 1) {
+        look.racketColor = m_app.rally.level;
+#ifdef MOKA_HAS_RECOLOUR
+        picCOMsh.setPicture(Recolour::SET_RKT_COLOR(imgCOMsh, look.racketColor));
+        m_app.platform().processEvents();
+        picCOM.setPicture(Recolour::SET_RKT_COLOR(imgCOMrkt, look.racketColor));
+#endif
+        m_app.platform().processEvents();
+    } else {
+        look.racketColor = 1;
+    }
+}
+
+void frmMAIN::SET_COURT()
+{
+    AppearanceState &look = m_app.appearance;
+    const std::int32_t level = m_app.rally.level;
+    look.courtColor = level > 6 ? 2 : level > 3 ? 1 : 0;
+    if (look.courtColor > 0) {
+#ifdef MOKA_HAS_RECOLOUR
+        picB.setPicture(Recolour::SET_COURT_COLOR(imgC, look.courtColor));
+#endif
+        m_app.platform().processEvents();
+    } else {
+        picB.setPicture(imgC);
+    }
+    // The new court shows at once and survives repaints.
+    picP->picture().setPicture(picB.image());
+    picP->refresh();
+}
+
+bool frmMAIN::eventFilter(QObject *watched, QEvent *e)
+{
+    // A rank label is clicked when the left button goes up over it.
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+        for (QLabel *rank : lblRNK)
+            if (watched == rank)
+                return true;
+    }
+    if (e->type() == QEvent::MouseButtonRelease) {
+        auto *me = static_cast<QMouseEvent *>(e);
+        for (size_t i = 0; i < lblRNK.size(); ++i) {
+            if (watched == lblRNK[i] && lblRNK[i]->isEnabled() && me->button() == Qt::LeftButton &&
+                lblRNK[i]->rect().contains(me->position().toPoint())) {
+                lblRNK_Click(static_cast<int>(i));
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 bool frmMAIN::event(QEvent *e)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/Picture.h"
+#include "rally/CourtPointer.h"
 #include "rally/RallyHooks.h"
 #include "rally/RallyLoop.h"
 
+#include <QCursor>
 #include <QWidget>
 
 #include <array>
@@ -19,7 +21,7 @@ class PictureBox;
 
 // The main window: the court on the left, the scoreboard, buttons and the
 // ranking board on the right. Client area 409 × 514.
-class frmMAIN : public QWidget, public RallyHooks
+class frmMAIN : public QWidget, public RallyHooks, public CourtPointer
 {
     Q_OBJECT
 public:
@@ -35,6 +37,10 @@ public:
     void cmdSTOP_Click();
     void cmdEND_Click();
     void picBOX_Click() {}
+    void picP_MouseDown(int button, int shift, double x, double y);
+    void picP_MouseMove(int button, int shift, double x, double y);
+    void lblRNK_Click(int index);
+    void cmdREN_Click();
 
     // The frame loop of a game and the set-up between points.
     void MAIN_LOOP() { m_loop->MAIN_LOOP(); }
@@ -46,6 +52,12 @@ public:
     bool pointAward() override;
     void showInterrupt() override;
     void CUR_NORMAL() override;
+    void CUR_RACKET() override;
+    void CUR_SWING() override;
+
+    // The computer's racket and the court in the colours of `level`.
+    void SET_RAKET();
+    void SET_COURT();
 
     bool maximized() const { return m_maximized; }
     bool activated() const { return m_activated; }
@@ -75,18 +87,29 @@ public:
     std::array<QLabel *, 6> lblRNKING{};
 
     // Off-screen pictures: never shown themselves, only drawn from.
-    Picture picB;  // back buffer of the court
-    Picture picBL; // black area
-    QImage imgC;   // the court as drawn, with its own palette
+    Picture picB;     // back buffer of the court
+    Picture picBL;    // black area
+    Picture picBALL;  // ball and its mask
+    Picture picROLL;  // the player's four swing frames
+    Picture picCOM;   // the computer's racket at rest, recoloured
+    Picture picCOMsh; // the computer's serve and swing frames, recoloured
+    QImage imgC;      // the court as drawn, with its own palette
+    QImage imgCOMrkt; // the computer's racket as drawn (16 colours)
+    QImage imgCOMsh;  // its serve and swing frames as drawn (16 colours)
+    QCursor curRKT;   // the racket pointer
+    QCursor curNON;   // the pointer shown while a swing is drawn
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildControls();
+    void loadPictures();
+    void setGameButtons(bool idle);
     void placeBox();
 
     Application &m_app;

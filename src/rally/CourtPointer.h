@@ -1,0 +1,18 @@
+#pragma once
+
+namespace moka {
+
+// The mouse pointer over the visible court.
+class CourtPointer
+{
+public:
+    virtual ~CourtPointer() = default;
+    // The normal arrow; clears racketCursor.
+    virtual void CUR_NORMAL() = 0;
+    // The racket pointer; sets racketCursor.
+    virtual void CUR_RACKET() = 0;
+    // The invisible pointer shown while a swing is drawn.
+    virtual void CUR_SWING() = 0;
+};
+
+} // namespace moka
