@@ -1,0 +1,45 @@
+#include "match/FormDialogs.h"
+
+#include "app/Looks.h"
+#include "match/frmCUT.h"
+#include "match/frmINFO.h"
+#include "platform/Platform.h"
+
+#include <QLabel>
+#include <QPointer>
+
+#include <utility>
+
+namespace moka {
+
+FormDialogs::FormDialogs(Platform &platform, RallyState &rally, std::function<QWidget *()> owner)
+    : m_platform(platform)
+    , m_rally(rally)
+    , m_owner(std::move(owner))
+{
+}
+
+QWidget *FormDialogs::owner() const { return m_owner ? m_owner() : nullptr; }
+
+void FormDialogs::showInfo(const QString &text, QColor dialogColour, QColor panelColour)
+{
+    // The owner may go while the dialog is up (the program ending), and takes
+    // its children with it.
+    QPointer<frmINFO> form = new frmINFO(owner());
+    form->lblGAME->setText(text);
+    if (dialogColour.isValid())
+        form->setBackground(dialogColour);
+    if (panelColour.isValid())
+        Looks::setLabelColours(form->lblBK, {}, panelColour);
+    m_platform.showModal(*form);
+    delete form.data();
+}
+
+void FormDialogs::showCut()
+{
+    QPointer<frmCUT> form = new frmCUT(m_rally, owner());
+    m_platform.showModal(*form);
+    delete form.data();
+}
+
+} // namespace moka

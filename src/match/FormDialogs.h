@@ -1,0 +1,32 @@
+#pragma once
+
+#include "match/Dialogs.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace moka {
+
+class Platform;
+struct RallyState;
+
+// The game's dialogs as real windows: a fresh frmINFO or frmCUT for every
+// use, shown modally over the owner and released when it closes.
+class FormDialogs : public Dialogs
+{
+public:
+    FormDialogs(Platform &platform, RallyState &rally, std::function<QWidget *()> owner);
+
+    void showInfo(const QString &text, QColor dialogColour = {}, QColor panelColour = {}) override;
+    void showCut() override;
+
+private:
+    QWidget *owner() const;
+
+    Platform &m_platform;
+    RallyState &m_rally;
+    std::function<QWidget *()> m_owner;
+};
+
+} // namespace moka

@@ -1,0 +1,80 @@
+#include "match/frmCUT.h"
+
+#include "app/Fonts.h"
+#include "app/Looks.h"
+#include "rally/RallyState.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace moka {
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kOrange(255, 128, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kPeach(255, 192, 128);
+
+} // namespace
+
+frmCUT::frmCUT(RallyState &rally, QWidget *owner)
+    : MovableDialog(owner, QSize(312, 120), kRed)
+    , m_rally(rally)
+{
+    using S = Looks::LabelStyle;
+    QWidget *client = clientArea();
+    // Back to front: the panel, the text over it, the buttons over both.
+    Label1 = Looks::label(client, {8, 8, 297, 105}, QString(), Fonts::gothic(9), S{{}, kOrange, false, true});
+    Label2 = Looks::label(client, {16, 24, 281, 33}, QStringLiteral("．．．進行を中断しています．．．"),
+                          Fonts::gothic(12), S{kBlue, {}, true, false});
+    // The text stands at the top of its box, clear of the button below it.
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Command1 = Looks::button(client, {64, 48, 185, 25}, QStringLiteral("プレイ に戻る"), kPeach);
+    Command2 = Looks::button(client, {64, 80, 185, 25}, QStringLiteral("プレイデータ を 破棄 する"), kPeach);
+
+    Label1->installEventFilter(this);
+    Label2->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmCUT::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmCUT::Command2_Click);
+}
+
+void frmCUT::Command1_Click()
+{
+    m_rally.stopRequest = true;
+    accept();
+}
+
+void frmCUT::Command2_Click() { reject(); }
+
+void frmCUT::Form_MouseDown(const QMouseEvent &event) { startMove(event); }
+
+void frmCUT::Label1_MouseDown(const QMouseEvent &event) { startMove(event); }
+
+void frmCUT::Label2_MouseDown(const QMouseEvent &event) { startMove(event); }
+
+void frmCUT::mousePressEvent(QMouseEvent *event)
+{
+    Form_MouseDown(*event);
+    event->accept();
+}
+
+bool frmCUT::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        const auto &press = static_cast<const QMouseEvent &>(*event);
+        if (watched == Label1) {
+            Label1_MouseDown(press);
+            return true;
+        }
+        if (watched == Label2) {
+            Label2_MouseDown(press);
+            return true;
+        }
+    }
+    return MovableDialog::eventFilter(watched, event);
+}
+
+} // namespace moka

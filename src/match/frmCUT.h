@@ -1,0 +1,42 @@
+#pragma once
+
+#include "match/MovableDialog.h"
+
+class QLabel;
+class QPushButton;
+
+namespace moka {
+
+struct RallyState;
+
+// The interrupt dialog: the game is paused; return to play or discard it.
+// Client area 312 × 120, no title bar. "プレイ に戻る" sets stopRequest again;
+// any other way of closing leaves it clear, which abandons the game.
+class frmCUT : public MovableDialog
+{
+    Q_OBJECT
+public:
+    explicit frmCUT(RallyState &rally, QWidget *owner = nullptr);
+
+    // Handlers.
+    void Command1_Click();
+    void Command2_Click();
+    void Form_MouseDown(const QMouseEvent &event);
+    void Label1_MouseDown(const QMouseEvent &event);
+    void Label2_MouseDown(const QMouseEvent &event);
+
+    // Controls, named as in the layout. Label1 is the panel behind the text.
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    RallyState &m_rally;
+};
+
+} // namespace moka
