@@ -2,11 +2,15 @@
 //   mokaart <output-folder>
 // Run by hand; the output is committed under assets/.
 
+#include "BallArt.h"
 #include "BmpWriter.h"
+#include "ComRacketArt.h"
 #include "CourtArt.h"
+#include "CursorArt.h"
 #include "IconArt.h"
 #include "Palette16.h"
 #include "PlainArt.h"
+#include "RollArt.h"
 #include "SplashArt.h"
 
 #include <QDir>
@@ -68,6 +72,13 @@ int main(int argc, char **argv)
     ok &= writeBmp(dir, QStringLiteral("splash.bmp"), SplashArt::render(), BmpWriter::Encoding::Rle4);
     ok &= writeBmp(dir, QStringLiteral("lifebar.bmp"), PlainArt::lifebar(), BmpWriter::Encoding::Rle4);
     ok &= writeBmp(dir, QStringLiteral("black.bmp"), PlainArt::black(), BmpWriter::Encoding::Mono);
+
+    ok &= writeBmp(dir, QStringLiteral("ball.bmp"), BallArt::render(), BmpWriter::Encoding::Rle4);
+    ok &= writeBmp(dir, QStringLiteral("roll.bmp"), RollArt::render(), BmpWriter::Encoding::Mono);
+    ok &= writeBmp(dir, QStringLiteral("com_racket.bmp"), ComRacketArt::rest(), BmpWriter::Encoding::Rle4);
+    ok &= writeBmp(dir, QStringLiteral("com_swing.bmp"), ComRacketArt::swing(), BmpWriter::Encoding::Rle4);
+    ok &= writePng(dir, QStringLiteral("cursor_racket.png"), CursorArt::racket());
+    ok &= writePng(dir, QStringLiteral("cursor_none.png"), CursorArt::none());
 
     ok &= writePng(dir, QStringLiteral("icon.png"), IconArt::render(32));
     for (int size : {16, 48, 64, 128, 256})
