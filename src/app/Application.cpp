@@ -3,7 +3,7 @@
 #include "app/Texts.h"
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
-#include "match/NoDialogs.h"
+#include "match/FormDialogs.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "sound/SilentDevice.h"
@@ -14,7 +14,9 @@ Application::Application(Platform &platform, Options options)
     : m_platform(platform)
     , m_sound(platform,
               options.soundDevice ? std::move(options.soundDevice) : std::make_unique<SilentDevice>())
-    , m_dialogs(options.dialogs ? std::move(options.dialogs) : std::make_unique<NoDialogs>())
+    , m_dialogs(options.dialogs ? std::move(options.dialogs)
+                                : std::make_unique<FormDialogs>(
+                                      platform, rally, [this] { return static_cast<QWidget *>(mainWindow()); }))
     , m_lock(options.lockName)
 {
 }

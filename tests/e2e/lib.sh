@@ -313,6 +313,18 @@ e2e_expect_centred() {
 }
 
 # Marks the test passed; the exit trap then removes its folder.
+# Ends game $1 with "終了" in its main window $2: the farewell announcement
+# (a 350×84 dialog) appears and its OK closes the program with code 0.
+e2e_end_game() {
+    local game=$1 main=$2 farewell
+    e2e_click "$main" 360 20
+    e2e_wait_window_of_pid "$game" 350 84
+    farewell=$WIN_ID
+    e2e_click "$farewell" 174 54 # its OK button
+    e2e_wait_exit "$game" 5 "the game, after 終了 and OK on the farewell,"
+    ((EXIT_CODE == 0)) || fail "the game exited with code $EXIT_CODE after 終了, want 0"
+}
+
 e2e_pass() {
     E2E_PASSED=1
     e2e_log "ok (${SECONDS}s)"
