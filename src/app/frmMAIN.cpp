@@ -5,10 +5,7 @@
 #include "app/Looks.h"
 #include "app/Texts.h"
 #include "app/frmSPRUSH.h"
-#if __has_include("appearance/Recolour.h")
 #include "appearance/Recolour.h"
-#define MOKA_HAS_RECOLOUR 1
-#endif
 #include "match/Dialogs.h"
 #include "platform/Cursors.h"
 #include "platform/PictureBox.h"
@@ -434,11 +431,9 @@ void frmMAIN::SET_RAKET()
     picCOM.setPicture(imgCOMrkt);
     if (m_app.rally.level > 1) {
         look.racketColor = m_app.rally.level;
-#ifdef MOKA_HAS_RECOLOUR
         picCOMsh.setPicture(Recolour::SET_RKT_COLOR(imgCOMsh, look.racketColor));
         m_app.platform().processEvents();
         picCOM.setPicture(Recolour::SET_RKT_COLOR(imgCOMrkt, look.racketColor));
-#endif
         m_app.platform().processEvents();
     } else {
         look.racketColor = 1;
@@ -451,9 +446,7 @@ void frmMAIN::SET_COURT()
     const std::int32_t level = m_app.rally.level;
     look.courtColor = level > 6 ? 2 : level > 3 ? 1 : 0;
     if (look.courtColor > 0) {
-#ifdef MOKA_HAS_RECOLOUR
         picB.setPicture(Recolour::SET_COURT_COLOR(imgC, look.courtColor));
-#endif
         m_app.platform().processEvents();
     } else {
         picB.setPicture(imgC);
