@@ -2,8 +2,19 @@
 // ball, the player's racket and the computer, and copy the result onto the
 // visible court.
 
+#include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
+#include "platform/Resources.h"
+#include "platform/VirtualPlatform.h"
+#include "rally/CourtPointer.h"
+#include "rally/RallyState.h"
+#include "rally/clsBALL.h"
+#include "rally/clsCOM.h"
+#include "rally/clsRKT.h"
+#include "sound/SilentDevice.h"
+#include "sound/SoundModule.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -120,6 +131,71 @@ void BM_ComposeRallyFrame(benchmark::State &state)
 }
 BENCHMARK(BM_ComposeRallyFrame)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
+// The same frame with the game's own objects and pictures: the racket in
+// mid-swing, the ball in flight and the computer chasing it, as the frame
+// loop runs them.
+struct NoPointer : moka::CourtPointer
+{
+    void CUR_NORMAL() override {}
+    void CUR_RACKET() override {}
+    void CUR_SWING() override {}
+};
+
+void BM_RallyFrameWithGameObjects(benchmark::State &state)
+{
+    moka::VirtualPlatform platform;
+    moka::RallyState rally;
+    moka::AppearanceState look;
+    moka::SoundModule sound(platform, std::make_unique<moka::SilentDevice>());
+    Picture picB(moka::Resources::image(QStringLiteral("court.bmp")));
+    Picture picP(kCourtW, kCourtH);
+    const Picture picBALL(moka::Resources::image(QStringLiteral("ball.bmp")));
+    const Picture picROLL(moka::Resources::image(QStringLiteral("roll.bmp")));
+    const Picture picCOM(moka::Resources::image(QStringLiteral("com_racket.bmp")));
+    const Picture picCOMsh(moka::Resources::image(QStringLiteral("com_swing.bmp")));
+    NoPointer pointer;
+    moka::clsBALL ball(rally, sound, platform, picB, picBALL);
+    moka::clsRKT racket(rally, ball, sound, picB, picROLL, pointer);
+    moka::clsCOM com(rally, look, ball, sound, picB, picCOM, picCOMsh);
+    rally.ballInPlay = rally.comActive = true;
+    rally.level = 9;
+    int frame = 0;
+    for (auto _ : state) {
+        if (frame % 40 == 0) { // a fresh rally: ball up the court, a swing under way
+            ball.setX(141);
+            ball.setY(400);
+            ball.setFactorX(8);
+            ball.setFactorY(-16);
+            rally.ballToCom = true;
+            rally.clickX = 130 + frame % 20;
+            rally.clickY = 420;
+            rally.clickButton = 2;
+            rally.swingActive = true;
+        }
+        picB.clear();
+        if (rally.swingActive)
+            racket.Task();
+        ball.Task();
+        com.Task();
+        picP.bitBlt(0, 0, kCourtW, kCourtH, picB, 0, 0, RasterOp::SrcCopy);
+        benchmark::DoNotOptimize(picP.image().constBits());
+        ++frame;
+    }
+}
+BENCHMARK(BM_RallyFrameWithGameObjects)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    // The game's pictures are read from its resources through QtGui.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
