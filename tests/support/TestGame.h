@@ -15,7 +15,10 @@
 // and a lock of its own so tests never meet a game the user is running.
 struct TestGame
 {
-    explicit TestGame(QString lockName = {})
+    // With `realDialogs` the game shows its own announcement and interrupt
+    // dialogs (close them through platform.onModal); otherwise they are
+    // recorded in `dialogs`.
+    explicit TestGame(QString lockName = {}, bool realDialogs = false)
     {
         auto dev = std::make_unique<RecordingDevice>();
         device = dev.get();
@@ -23,7 +26,10 @@ struct TestGame
         dialogs = dlg.get();
         moka::Application::Options options;
         options.soundDevice = std::move(dev);
-        options.dialogs = std::move(dlg);
+        if (!realDialogs)
+            options.dialogs = std::move(dlg);
+        else
+            dialogs = nullptr;
         options.lockName = lockName.isEmpty()
                                ? QStringLiteral("mokatest-") + QUuid::createUuid().toString(QUuid::Id128)
                                : lockName;
