@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+namespace moka {
+
+// The six lines of the ranking board on the main window: 0 the champion,
+// 1–4 the ranking, 5 the current newcomer.
+class RankingBoard
+{
+public:
+    virtual ~RankingBoard() = default;
+    virtual void setLine(int line, const QString &text) = 0;
+    virtual QString line(int line) const = 0;
+    virtual void setLineBackground(int line, QColor colour) = 0;
+    virtual QColor lineBackground(int line) const = 0;
+};
+
+} // namespace moka
