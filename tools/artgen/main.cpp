@@ -11,6 +11,7 @@
 #include "Palette16.h"
 #include "PlainArt.h"
 #include "RollArt.h"
+#include "SoundArt.h"
 #include "SplashArt.h"
 
 #include <QDir>
@@ -37,6 +38,17 @@ bool writePng(const QDir &dir, const QString &name, const QImage &image)
 {
     QSaveFile file(dir.filePath(name));
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        std::fprintf(stderr, "mokaart: cannot write %s\n", qPrintable(dir.filePath(name)));
+        return false;
+    }
+    return true;
+}
+
+bool writeFile(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QSaveFile file(dir.filePath(name));
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
         std::fprintf(stderr, "mokaart: cannot write %s\n", qPrintable(dir.filePath(name)));
         return false;
     }
@@ -83,6 +95,9 @@ int main(int argc, char **argv)
     ok &= writePng(dir, QStringLiteral("icon.png"), IconArt::render(32));
     for (int size : {16, 48, 64, 128, 256})
         ok &= writePng(dir, QStringLiteral("icon-%1.png").arg(size), IconArt::render(size));
+
+    for (int id = moka::SoundArt::kFirstId; id <= moka::SoundArt::kLastId; ++id)
+        ok &= writeFile(dir, QStringLiteral("se%1.wav").arg(id), moka::SoundArt::wav(id));
 
     return ok ? 0 : 1;
 }
