@@ -1,8 +1,11 @@
 #include "app/Application.h"
 #include "app/Fonts.h"
 #include "platform/QtPlatform.h"
+#include "sound/AudioSinkDevice.h"
 
 #include <QApplication>
+
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -12,7 +15,9 @@ int main(int argc, char **argv)
     moka::Fonts::install();
 
     moka::QtPlatform platform;
-    moka::Application game(platform, {});
+    moka::Application::Options options;
+    options.soundDevice = std::make_unique<moka::AudioSinkDevice>();
+    moka::Application game(platform, std::move(options));
     game.Main();
     if (!platform.ending())
         QApplication::exec();

@@ -1,0 +1,107 @@
+#include "sound/AudioSinkDevice.h"
+
+#include "platform/Resources.h"
+#include "sound/WavClip.h"
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QMediaDevices>
+
+#include <optional>
+
+namespace moka {
+
+namespace {
+
+// The effects are 11 025 Hz, 8-bit mono; an output that takes that as it is
+// gets the samples unchanged and resamples them itself.
+QAudioFormat effectFormat()
+{
+    QAudioFormat format;
+    format.setSampleRate(11025);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::UInt8);
+    return format;
+}
+
+} // namespace
+
+AudioSinkDevice::AudioSinkDevice() = default;
+
+AudioSinkDevice::~AudioSinkDevice()
+{
+    if (m_sink)
+        m_sink->stop();
+}
+
+bool AudioSinkDevice::loadClips(const QAudioFormat &format, QString &error)
+{
+    for (int i = 0; i < kCount; ++i) {
+        const QString name = QStringLiteral("se%1.wav").arg(kFirst + i);
+        const QByteArray bytes = Resources::bytes(name);
+        if (bytes.isEmpty()) {
+            error = QStringLiteral("Sound effect %1 is missing").arg(name);
+            return false;
+        }
+        QString why;
+        const std::optional<WavClip> clip = WavClip::parse(bytes, why);
+        if (!clip) {
+            error = QStringLiteral("Sound effect %1 cannot be read: %2").arg(name, why);
+            return false;
+        }
+        m_clips[size_t(i)] = clip->convertedTo(format);
+        if (m_clips[size_t(i)].isEmpty()) {
+            error = QStringLiteral("Sound effect %1 cannot be converted for the audio output").arg(name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool AudioSinkDevice::open(QString &error)
+{
+    if (m_sink)
+        return true;
+
+    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    QAudioFormat format = effectFormat();
+    if (!output.isNull() && !output.isFormatSupported(format))
+        format = output.preferredFormat();
+    if (!format.isValid())
+        format = effectFormat();
+    // The effects must be there whether or not anything can be heard: a
+    // program without them is broken, and open() says so.
+    if (!loadClips(format, error))
+        return false;
+    m_format = format;
+    m_voice.setFormat(format.bytesPerFrame(),
+                      format.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0));
+    if (!m_voice.isOpen())
+        m_voice.open(QIODevice::ReadOnly);
+
+    // No audio output at all (no sound server, no sound card, a build
+    // machine): that is not a failure. open() succeeds and the device stays
+    // silent, and the game runs as it would with its sound turned down.
+    // The same holds when the output refuses the stream.
+    if (output.isNull())
+        return true;
+    auto sink = std::make_unique<QAudioSink>(output, format);
+    sink->setBufferSize(qsizetype(format.bytesForDuration(qint64(kBufferMs) * 1000)));
+    sink->start(&m_voice);
+    if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)
+        return true;
+    m_sink = std::move(sink);
+    return true;
+}
+
+void AudioSinkDevice::start(int id, bool loop)
+{
+    const int i = id - kFirst;
+    if (i < 0 || i >= kCount || m_clips[size_t(i)].isEmpty())
+        return;
+    m_voice.play(m_clips[size_t(i)], loop);
+}
+
+void AudioSinkDevice::stop() { m_voice.silence(); }
+
+} // namespace moka

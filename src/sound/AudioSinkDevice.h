@@ -1,0 +1,56 @@
+#pragma once
+
+#include "sound/EffectVoice.h"
+#include "sound/SoundDevice.h"
+
+#include <QAudioFormat>
+#include <QByteArray>
+
+#include <array>
+#include <memory>
+
+class QAudioSink;
+
+namespace moka {
+
+// The real sound output: one long-lived Qt audio stream fed by a single voice.
+// The seven effects are read from the program's resources and converted to
+// the stream's format once, at open(); after that a start or a stop only
+// swaps what the voice hands out, so it returns at once. The stream pulls
+// from the voice on the GUI thread's event loop, which the game runs every
+// frame.
+class AudioSinkDevice : public SoundDevice
+{
+public:
+    AudioSinkDevice();
+    ~AudioSinkDevice() override;
+
+    bool open(QString &error) override;
+    void start(int id, bool loop) override;
+    void stop() override;
+
+    // True when a stream is open and sounds go out; false when the machine
+    // has no audio output and the device runs silently.
+    bool hasOutput() const { return m_sink != nullptr; }
+    QAudioFormat format() const { return m_format; }
+    // The latency asked of the stream: about the delay before a new effect
+    // is heard. Qt's PulseAudio output feeds the stream in 20 ms pieces and
+    // stalls for good when the server's buffer is too small to take enough
+    // of them to start playing (at 50 ms here); 100 ms leaves room for
+    // outputs with a slower device behind them. Measured on a null sink: an
+    // effect is heard 45-60 ms after start().
+    static constexpr int kBufferMs = 100;
+
+private:
+    static constexpr int kFirst = 101;
+    static constexpr int kCount = 7;
+
+    bool loadClips(const QAudioFormat &format, QString &error);
+
+    std::array<QByteArray, kCount> m_clips; // in m_format
+    QAudioFormat m_format;
+    EffectVoice m_voice;
+    std::unique_ptr<QAudioSink> m_sink;
+};
+
+} // namespace moka
