@@ -14,9 +14,10 @@ Application::Application(Platform &platform, Options options)
     : m_platform(platform)
     , m_sound(platform,
               options.soundDevice ? std::move(options.soundDevice) : std::make_unique<SilentDevice>())
-    , m_dialogs(options.dialogs ? std::move(options.dialogs)
-                                : std::make_unique<FormDialogs>(
-                                      platform, rally, [this] { return static_cast<QWidget *>(mainWindow()); }))
+    , m_dialogs(options.dialogs
+                    ? std::move(options.dialogs)
+                    : std::make_unique<FormDialogs>(platform, rally,
+                                                    [this] { return static_cast<QWidget *>(mainWindow()); }))
     , m_lock(options.lockName)
 {
 }
@@ -77,11 +78,6 @@ void Application::unloadSplash()
     if (!splashLoaded || !m_splash)
         return;
     m_splash->close();
-}
-
-void Application::SAVE_DATA()
-{
-    // The ranking file arrives with the player records.
 }
 
 } // namespace moka

@@ -3,6 +3,7 @@
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
 #include "appearance/AppearanceState.h"
+#include "data/RecordTable.h"
 #include "match/Dialogs.h"
 #include "match/MatchState.h"
 #include "platform/InstanceLock.h"
@@ -49,8 +50,6 @@ public:
 
     // Closes the splash if it is still up.
     void unloadSplash();
-    // The record table reaches the ranking file when the program ends.
-    void SAVE_DATA();
 
     Platform &platform() { return m_platform; }
     SoundModule &sound() { return m_sound; }
@@ -63,6 +62,7 @@ public:
     RallyState rally;
     MatchState match;
     AppearanceState appearance;
+    RecordTable records;
     QString appPath;
     bool splashLoaded = false;
 

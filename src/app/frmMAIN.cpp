@@ -6,12 +6,26 @@
 #include "app/Texts.h"
 #include "app/frmSPRUSH.h"
 #include "appearance/Recolour.h"
+#if __has_include("celebration/frmPFM.h")
+#include "celebration/frmPFM.h"
+#define MOKA_HAS_CELEBRATION 1
+#endif
+#if __has_include("data/modDATA.h")
+#include "data/modDATA.h"
+#define MOKA_HAS_DATA 1
+#endif
+#if __has_include("match/frmNAME.h")
+#include "match/frmNAME.h"
+#define MOKA_HAS_NAME 1
+#endif
 #include "match/Dialogs.h"
 #include "platform/Cursors.h"
+#include "platform/MouseCodes.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
 #include "rally/clsBALL.h"
+#include "rally/clsCOM.h"
 #include "rally/clsRKT.h"
 
 #include <QCloseEvent>
@@ -153,6 +167,9 @@ void frmMAIN::buildControls()
     connect(picP, &PictureBox::mouseMove, this, &frmMAIN::picP_MouseMove);
     for (QLabel *rank : lblRNK)
         rank->installEventFilter(this);
+    lblCOM->installEventFilter(this);
+    lblUSER->installEventFilter(this);
+    connect(cmdGAME, &QPushButton::clicked, this, &frmMAIN::cmdGAME_Click);
 
     loadPictures();
 }
@@ -188,6 +205,7 @@ void frmMAIN::Form_Load()
     picP->refresh();
 
     RESET_BOARD();
+    LOAD_DATA();
     m_app.platform().processEvents();
 }
 
@@ -271,7 +289,7 @@ void frmMAIN::cmdEND_Click()
         platform.processEvents();
     }
     if (m_app.match.tournamentPlayed) {
-        m_app.SAVE_DATA();
+        SAVE_DATA();
         platform.processEvents();
     }
     m_app.sound().PLAY_101();
@@ -306,8 +324,148 @@ void frmMAIN::RESET_BOARD()
 
 bool frmMAIN::pointAward()
 {
-    // Scoring arrives with the match flow; until then every point plays on.
+    RallyState &rally = m_app.rally;
+    MatchState &match = m_app.match;
+    if (rally.outSide == 1) {
+        // The player won the point: the computer's bar goes up, 10 pixels a
+        // hit of the rally, 50 for a point won with a single hit.
+        const std::int32_t hits = rally.rallyHits == 1 ? 5 : rally.rallyHits;
+        imgCOM->move(0, imgCOM->y() - 10 * hits);
+        m_app.platform().processEvents();
+        if (imgCOM->y() < -249) {
+            ++match.userSets;
+            if (match.userSets == 2)
+                Looks::setLabelColours(lblUSER, QColor(255, 0, 0), {});
+            lblUSER->setText(QString::number(match.userSets));
+            return CHECK_RESULT();
+        }
+    } else if (rally.outSide == 2) {
+        // The computer won it: the player's bar goes down, 50 pixels when
+        // the player made no hit at all.
+        const std::int32_t hits = rally.rallyHits == 0 ? 5 : rally.rallyHits;
+        imgUSER->move(0, imgUSER->y() + 10 * hits);
+        m_app.platform().processEvents();
+        if (imgUSER->y() > 249) {
+            ++match.comSets;
+            if (match.comSets == 2)
+                Looks::setLabelColours(lblCOM, QColor(255, 0, 0), {});
+            lblCOM->setText(QString::number(match.comSets));
+            return CHECK_RESULT();
+        }
+    }
     return true;
+}
+
+void frmMAIN::announce(const QString &text, QColor dialogColour, QColor panelColour, int sound)
+{
+    if (m_app.ending())
+        return;
+    switch (sound) {
+    case 101: m_app.sound().PLAY_101(); break;
+    case 106: m_app.sound().PLAY_106(); break;
+    case 107: m_app.sound().PLAY_107(); break;
+    default: break;
+    }
+    m_app.dialogs().showInfo(text, dialogColour, panelColour);
+    m_app.platform().processEvents();
+}
+
+void frmMAIN::showRank(std::int32_t level)
+{
+    for (QLabel *rank : lblRNK)
+        Looks::setLabelColours(rank, {}, kTeal);
+    Looks::setLabelColours(lblRNK[level >= 7 ? 2 : level <= 3 ? 0 : 1], {}, kLime);
+}
+
+void frmMAIN::showRound(std::int32_t level)
+{
+    // The round within the rank: 1 for levels 1, 4 and 7.
+    const std::int32_t round = level % 3 == 0 ? 3 : level % 3;
+    lblSET->setText(QStringLiteral("第 ") + QString::number(round) + QStringLiteral("回戦"));
+    lblCOMg->setText(QString::number(level));
+}
+
+bool frmMAIN::CHECK_RESULT()
+{
+    RallyState &rally = m_app.rally;
+    MatchState &match = m_app.match;
+    m_app.WAIT_600();
+    if (m_app.ending())
+        return false;
+    m_loop->showBareCourt();
+
+    if (match.userSets == 3 || match.comSets == 3) {
+        const bool champion = match.userSets == 3 && rally.level == 9;
+        if (champion)
+            announce(QStringLiteral("あなたは「チャンピョン」です！"), QColor(255, 0, 0), QColor(255, 255, 0),
+                     106);
+        else if (match.userSets == 3)
+            announce(QStringLiteral("あなたの勝ちです！"), {}, {}, 106);
+        else
+            announce(QStringLiteral("コンピュータの勝ちです！"), {}, {}, 107);
+        if (m_app.ending())
+            return false;
+        if (champion) {
+            SET_CHAMP_PFM();
+            return false;
+        }
+        if (match.comSets == 3)
+            return false; // the ranking keeps the last round won
+        // A round won below the title: into the ranking, then the next round.
+        SET_RANKING();
+        ++rally.level;
+        if (rally.level == 4 || rally.level == 7)
+            showRank(rally.level);
+        match.setNumber = 1;
+        match.userSets = 0;
+        match.comSets = 0;
+        Looks::setLabelColours(lblUSER, kYellow, {});
+        Looks::setLabelColours(lblCOM, kYellow, {});
+        lblUSER->setText(QStringLiteral("0"));
+        lblCOM->setText(QStringLiteral("0"));
+        showRound(rally.level);
+    } else {
+        ++match.setNumber;
+    }
+    imgCOM->move(0, 0);
+    imgUSER->move(0, 0);
+    SET_INFO();
+    return !m_app.ending();
+}
+
+void frmMAIN::SET_INFO()
+{
+    RallyState &rally = m_app.rally;
+    const AppearanceState &look = m_app.appearance;
+    if (rally.level > 1)
+        SET_RAKET();
+    // The court changes only when a new rank begins.
+    if ((look.courtColor == 0 && rally.level > 3) || (look.courtColor == 1 && rally.level > 6))
+        SET_COURT();
+    m_app.platform().processEvents();
+
+    static const QString kRanks[] = {QStringLiteral("Ｃランク"), QStringLiteral("Ｂランク"),
+                                     QStringLiteral("Ａランク")};
+    static const QString kRounds[] = {QStringLiteral("第１回戦"), QStringLiteral("第２回戦"),
+                                      QStringLiteral("第３回戦")};
+    static const QColor kFrames[] = {QColor(192, 192, 0), QColor(128, 128, 255), QColor(192, 0, 192)};
+    QString prefix = QStringLiteral("？？？");
+    QColor frame(0, 0, 0);
+    if (rally.level >= 1 && rally.level <= 9) {
+        const int rank = (rally.level - 1) / 3;
+        prefix =
+            kRanks[rank] + QStringLiteral(" - ") + kRounds[(rally.level - 1) % 3] + QStringLiteral(" ： ");
+        frame = kFrames[rank];
+    }
+
+    if (rally.level >= 7 && m_app.match.setNumber == 1)
+        announce(QStringLiteral("Ａランクは「ボールの影」が有効です"), QColor(255, 0, 0),
+                 QColor(255, 128, 255), 101);
+    announce(prefix + QStringLiteral("第 ") + QString::number(m_app.match.setNumber) +
+                 QStringLiteral(" セット"),
+             frame, {}, 101);
+    if (!m_app.ending())
+        m_app.sound().PLAY_102();
 }
 
 void frmMAIN::showInterrupt() { m_app.dialogs().showCut(); }
@@ -372,6 +530,152 @@ void frmMAIN::lblRNK_Click(int index)
     static constexpr std::int32_t kPracticeLevel[] = {2, 5, 8};
     m_app.rally.level = kPracticeLevel[index];
     SET_COURT();
+}
+
+void frmMAIN::cmdGAME_Click()
+{
+    Platform &platform = m_app.platform();
+    RallyState &rally = m_app.rally;
+    MatchState &match = m_app.match;
+    if (m_app.splashLoaded) {
+        m_app.unloadSplash();
+        platform.processEvents();
+    }
+    RESET_BOARD();
+    m_app.sound().PLAY_101();
+#ifdef MOKA_HAS_NAME
+    {
+        frmNAME registration(platform, match, m_app.records, this);
+        platform.showModal(registration);
+    }
+#endif
+    if (match.playerName.isEmpty() || m_app.ending())
+        return;
+    CHECK_NAME();
+    if (rally.level == 0 || m_app.ending())
+        return;
+    match.tournamentPlayed = true;
+    setGameButtons(false);
+    picP->setFocus();
+
+    // The first serve of every game belongs to the computer.
+    rally.ballInPlay = false;
+    rally.comServeWait = true;
+    rally.comActive = true;
+    auto ball = std::make_unique<clsBALL>(rally, m_app.sound(), platform, picB, picBALL);
+    ball->setX(141);
+    ball->setY(93);
+    auto racket = std::make_unique<clsRKT>(rally, *ball, m_app.sound(), picB, picROLL, *this);
+    auto com =
+        std::make_unique<clsCOM>(rally, m_app.appearance, *ball, m_app.sound(), picB, picCOM, picCOMsh);
+    platform.processEvents();
+
+    if (!m_app.ending()) {
+        m_loop->setCast({ball.get(), racket.get(), com.get()});
+        MAIN_LOOP();
+        m_loop->setCast({});
+    }
+    com.reset();
+    racket.reset();
+    ball.reset();
+    if (m_app.ending())
+        return;
+    platform.processEvents();
+    setGameButtons(true);
+    lblRNKING[5]->setText(QStringLiteral(" N： "));
+}
+
+void frmMAIN::CHECK_NAME()
+{
+    RallyState &rally = m_app.rally;
+    const MatchState &match = m_app.match;
+    const RecordTable &records = m_app.records;
+    int entry = -1; // the first entry of that exact name
+    for (int i = 0; i <= 4 && entry < 0; ++i)
+        if (records.rankName[static_cast<size_t>(i)] == match.playerName)
+            entry = i;
+
+    if (entry == 0) { // the reigning champion may not play
+        rally.level = 0;
+        announce(QStringLiteral("チャンピョンはゲーム が出来ません"), QColor(255, 0, 0), {}, 107);
+        return;
+    }
+    int row = 5;
+    if (entry < 0) {
+        rally.level = 1;
+        lblRNKING[5]->setText(QStringLiteral(" N： ") + match.playerName);
+    } else {
+        rally.level = records.rankStage[static_cast<size_t>(entry)] + 1;
+        row = entry;
+    }
+    for (int i = 1; i <= 5; ++i)
+        Looks::setLabelColours(lblRNKING[static_cast<size_t>(i)], {}, kBlack);
+    Looks::setLabelColours(lblRNKING[static_cast<size_t>(row)], {}, QColor(0, 0, 255));
+    m_app.platform().processEvents();
+    imgCOM->move(0, 0);
+    imgUSER->move(0, 0);
+    showRank(rally.level);
+    m_app.match.setNumber = 1;
+    showRound(rally.level);
+    SET_INFO();
+}
+
+void frmMAIN::lblCOM_MouseDown(int button, int shift)
+{
+    const RallyState &rally = m_app.rally;
+    if ((shift & 1) && button == 2 && !rally.ballInPlay && !rally.comServeWait && !rally.comActive)
+        m_app.match.champPreview = true;
+}
+
+void frmMAIN::lblUSER_MouseDown(int button, int shift)
+{
+    MatchState &match = m_app.match;
+    if (!(shift & 1) || button != 2 || !match.champPreview)
+        return;
+    if (!match.previewName.isEmpty()) {
+        SET_CHAMP_PFM();
+        match.champPreview = false;
+    } else {
+        m_app.platform().messageBox(QStringLiteral("　　チャンピョンネームがありません！　　　　"));
+    }
+}
+
+void frmMAIN::SET_CHAMP_PFM()
+{
+#ifdef MOKA_HAS_CELEBRATION
+    {
+        frmPFM celebration(m_app);
+        celebration.play();
+    }
+#endif
+    m_app.platform().processEvents();
+    if (m_app.ending())
+        return;
+    if (!m_app.match.champPreview)
+        SET_CHAMPION();
+    cmdEND_Click();
+}
+
+void frmMAIN::LOAD_DATA() {}
+
+void frmMAIN::SAVE_DATA() {}
+
+void frmMAIN::SET_RANKING() {}
+
+void frmMAIN::SET_CHAMPION() {}
+
+void frmMAIN::setLine(int line, const QString &text) { lblRNKING[static_cast<size_t>(line)]->setText(text); }
+
+QString frmMAIN::line(int line) const { return lblRNKING[static_cast<size_t>(line)]->text(); }
+
+void frmMAIN::setLineBackground(int line, QColor colour)
+{
+    Looks::setLabelColours(lblRNKING[static_cast<size_t>(line)], {}, colour);
+}
+
+QColor frmMAIN::lineBackground(int line) const
+{
+    return Looks::labelBackground(lblRNKING[static_cast<size_t>(line)]);
 }
 
 void frmMAIN::setGameButtons(bool idle)
@@ -458,6 +762,17 @@ void frmMAIN::SET_COURT()
 
 bool frmMAIN::eventFilter(QObject *watched, QEvent *e)
 {
+    // The set counts hide the celebration preview: Shift with the right button.
+    if (e->type() == QEvent::MouseButtonPress && (watched == lblCOM || watched == lblUSER)) {
+        auto *me = static_cast<QMouseEvent *>(e);
+        const int button = MouseCodes::button(me->button());
+        const int shift = MouseCodes::shift(me->modifiers());
+        if (watched == lblCOM)
+            lblCOM_MouseDown(button, shift);
+        else
+            lblUSER_MouseDown(button, shift);
+        return true;
+    }
     // A rank label is clicked when the left button goes up over it.
     if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
         for (QLabel *rank : lblRNK)

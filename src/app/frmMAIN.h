@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/RankingBoard.h"
 #include "platform/Picture.h"
 #include "rally/CourtPointer.h"
 #include "rally/RallyHooks.h"
@@ -21,7 +22,7 @@ class PictureBox;
 
 // The main window: the court on the left, the scoreboard, buttons and the
 // ranking board on the right. Client area 409 × 514.
-class frmMAIN : public QWidget, public RallyHooks, public CourtPointer
+class frmMAIN : public QWidget, public RallyHooks, public CourtPointer, public RankingBoard
 {
     Q_OBJECT
 public:
@@ -41,6 +42,29 @@ public:
     void picP_MouseMove(int button, int shift, double x, double y);
     void lblRNK_Click(int index);
     void cmdREN_Click();
+    void cmdGAME_Click();
+    void lblCOM_MouseDown(int button, int shift);
+    void lblUSER_MouseDown(int button, int shift);
+
+    // Match flow: the result of a won set, the announcement of the next
+    // set, the player's round, the champion's celebration.
+    bool CHECK_RESULT();
+    void SET_INFO();
+    void CHECK_NAME();
+    void SET_CHAMP_PFM();
+
+    // The record table: loaded at start, changed by won rounds and titles,
+    // saved by the end command.
+    void LOAD_DATA();
+    void SAVE_DATA();
+    void SET_RANKING();
+    void SET_CHAMPION();
+
+    // The ranking board's six lines.
+    void setLine(int line, const QString &text) override;
+    QString line(int line) const override;
+    void setLineBackground(int line, QColor colour) override;
+    QColor lineBackground(int line) const override;
 
     // The frame loop of a game and the set-up between points.
     void MAIN_LOOP() { m_loop->MAIN_LOOP(); }
@@ -110,6 +134,9 @@ private:
     void buildControls();
     void loadPictures();
     void setGameButtons(bool idle);
+    void announce(const QString &text, QColor dialogColour, QColor panelColour, int sound);
+    void showRank(std::int32_t level);
+    void showRound(std::int32_t level);
     void placeBox();
 
     Application &m_app;

@@ -65,8 +65,9 @@ TEST(Interrupt, ResumingPicksTheRallyUpExactlyWhereItStopped)
             EXPECT_TRUE(rally.ballInPlay);
             return;
         }
-        if (resumedFrames == 1)
+        if (resumedFrames == 1) {
             EXPECT_FALSE(rally.swingActive); // the swing was cancelled when play went on
+        }
         if (resumedFrames > 0 && ++resumedFrames == 5) {
             game.platform.onModal = [&](QDialog &dialog) { press(dialog, 2); };
             m->cmdSTOP->click();
