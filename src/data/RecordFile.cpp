@@ -1,0 +1,168 @@
+#include "data/RecordFile.h"
+
+#include <QByteArrayView>
+
+#include <cstdint>
+#include <limits>
+
+namespace moka {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+QByteArrayView trimmed(QByteArrayView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// An optional sign and decimal digits, within 32 bits.
+bool readStage(QByteArrayView field, std::int32_t &stage, QString &problem)
+{
+    bool negative = false;
+    if (!field.isEmpty() && (field.front() == '-' || field.front() == '+')) {
+        negative = field.front() == '-';
+        field = field.sliced(1);
+    }
+    if (field.isEmpty()) {
+        problem = QStringLiteral("the stage is not a whole number");
+        return false;
+    }
+    constexpr std::int64_t limit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    std::int64_t value = 0;
+    bool tooLarge = false;
+    for (char c : field) {
+        if (c < '0' || c > '9') {
+            problem = QStringLiteral("the stage is not a whole number");
+            return false;
+        }
+        // Keep scanning after an overflow: "99999999999x" is not a number
+        // at all, which says more than "out of range".
+        if (!tooLarge)
+            value = value * 10 + (c - '0');
+        tooLarge = tooLarge || value > limit;
+    }
+    if (tooLarge || (!negative && value == limit)) {
+        problem = QStringLiteral("the stage is out of range");
+        return false;
+    }
+    stage = static_cast<std::int32_t>(negative ? -value : value);
+    return true;
+}
+
+// One record line without its line end. Fills stage and name only when the
+// whole record can be read; `cut` tells that the name was shortened.
+bool readRecord(QByteArrayView line, std::int32_t &stage, QString &name, bool &cut, QString &problem)
+{
+    const qsizetype comma = line.indexOf(',');
+    if (comma < 0) {
+        problem = QStringLiteral("there is no comma after the stage");
+        return false;
+    }
+    std::int32_t newStage = 0;
+    if (!readStage(trimmed(line.first(comma)), newStage, problem))
+        return false;
+
+    QByteArrayView field = trimmed(line.sliced(comma + 1));
+    QByteArrayView raw;
+    if (!field.isEmpty() && field.front() == '"') {
+        field = field.sliced(1);
+        const qsizetype close = field.indexOf('"');
+        if (close < 0) {
+            problem = QStringLiteral("the closing double quote of the name is missing");
+            return false;
+        }
+        if (!trimmed(field.sliced(close + 1)).isEmpty()) {
+            problem = QStringLiteral("there is more text after the name");
+            return false;
+        }
+        raw = field.first(close);
+    } else {
+        if (field.contains('"') || field.contains(',')) {
+            problem = QStringLiteral("the name has a stray double quote or comma");
+            return false;
+        }
+        raw = field;
+    }
+
+    QString newName = QString::fromUtf8(raw);
+    // Cut after maxNameLength characters, never inside a surrogate pair.
+    qsizetype end = 0;
+    for (int chars = 0; end < newName.size() && chars < RecordFile::maxNameLength; ++chars) {
+        const bool pair = newName.at(end).isHighSurrogate() && end + 1 < newName.size() &&
+                          newName.at(end + 1).isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    cut = end < newName.size();
+    newName.truncate(end);
+
+    stage = newStage;
+    name = std::move(newName);
+    return true;
+}
+
+} // namespace
+
+RecordFile::Outcome RecordFile::parse(const QByteArray &bytes, RecordTable &table)
+{
+    Outcome outcome;
+    QByteArrayView rest(bytes);
+    if (rest.startsWith("\xEF\xBB\xBF"))
+        rest = rest.sliced(3);
+
+    int record = 0;
+    while (record < recordCount && !rest.isEmpty()) {
+        qsizetype end = 0;
+        while (end < rest.size() && !isLineEnd(rest[end]))
+            ++end;
+        const QByteArrayView line = rest.first(end);
+        rest = rest.sliced(end < rest.size() ? end + 1 : end);
+        if (trimmed(line).isEmpty())
+            continue;
+
+        const QString where = QStringLiteral("record %1 of %2: ").arg(record + 1).arg(recordCount);
+        bool cut = false;
+        QString problem;
+        if (readRecord(line, table.rankStage[record], table.rankName[record], cut, problem)) {
+            ++outcome.recordsRead;
+            if (cut)
+                outcome.failure =
+                    where +
+                    QStringLiteral("the name is longer than %1 characters and was cut").arg(maxNameLength);
+        } else {
+            outcome.failure = where + problem;
+        }
+        ++record;
+    }
+    if (record < recordCount)
+        outcome.failure = QStringLiteral("the file ends after %1 of %2 records").arg(record).arg(recordCount);
+    return outcome;
+}
+
+QByteArray RecordFile::format(const RecordTable &table)
+{
+    QByteArray out;
+    for (int i = 0; i < recordCount; ++i) {
+        out += QByteArray::number(table.rankStage[i]);
+        out += ",\"";
+        out += writableName(table.rankName[i]).toUtf8();
+        out += "\"\r\n";
+    }
+    return out;
+}
+
+QString RecordFile::writableName(const QString &name)
+{
+    QString out = name;
+    out.remove(QLatin1Char('"'));
+    out.remove(QLatin1Char('\r'));
+    out.remove(QLatin1Char('\n'));
+    return out;
+}
+
+} // namespace moka

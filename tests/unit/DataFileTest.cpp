@@ -1,0 +1,428 @@
+#include "MemoryBoard.h"
+
+#include "data/RecordFile.h"
+#include "data/RecordTable.h"
+#include "data/modDATA.h"
+#include "match/MatchState.h"
+#include "platform/DataFile.h"
+#include "platform/VirtualPlatform.h"
+#include "rally/RallyState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+using namespace moka;
+
+namespace {
+
+const QByteArray kFresh = "0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n";
+const QByteArray kFull = "10,\"CHAMP\"\r\n9,\"ABC\"\r\n7,\"DE\"\r\n7,\"FGH\"\r\n-2,\"IJKLM\"\r\n";
+
+// A byte string literal that may hold NUL bytes.
+template <std::size_t N> QByteArray bytesOf(const char (&text)[N]) { return QByteArray(text, N - 1); }
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+RecordTable tableOf(std::array<std::int32_t, 5> stages, std::array<QString, 5> names)
+{
+    RecordTable table;
+    table.rankStage = stages;
+    table.rankName = names;
+    return table;
+}
+
+void expectTable(const RecordTable &actual, const RecordTable &expected)
+{
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(actual.rankStage[i], expected.rankStage[i]) << "entry " << i;
+        EXPECT_EQ(actual.rankName[i], expected.rankName[i]) << "entry " << i;
+    }
+}
+
+// Only the files a test put there; no temporary file of a save left behind.
+QStringList filesIn(const QTemporaryDir &dir)
+{
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// The real data file, with a save that can be made to fail after writing
+// part of the new file, or at the moment of swapping it in.
+class FailingDataFile : public DataFile
+{
+public:
+    qint64 failAfterBytes = -1;
+    bool failCommit = false;
+    std::function<void()> midWrite; // runs after the partial write, as a crash would see it
+
+protected:
+    qint64 writeBytes(QSaveFile &file, const QByteArray &bytes) override
+    {
+        if (failAfterBytes < 0)
+            return DataFile::writeBytes(file, bytes);
+        file.write(bytes.left(failAfterBytes));
+        file.flush();
+        if (midWrite)
+            midWrite();
+        return -1;
+    }
+    bool commit(QSaveFile &file) override { return failCommit ? false : DataFile::commit(file); }
+};
+
+// modDATA over a temporary program folder.
+struct Data
+{
+    Data() { data.setFolder(dir.path() + QLatin1Char('/')); }
+    QString path() const { return dir.path() + QStringLiteral("/mokaru.dat"); }
+
+    QTemporaryDir dir;
+    VirtualPlatform platform;
+    FailingDataFile file;
+    RecordTable table;
+    MatchState match;
+    RallyState rally;
+    MemoryBoard board;
+    modDATA data{platform, file, table, match, rally, board};
+};
+
+bool permissionsApply(const QString &unreadable)
+{
+    QFile probe(unreadable);
+    return !probe.open(QIODevice::ReadOnly);
+}
+
+} // namespace
+
+TEST(DataFile, ReadsSavesAndFailsWithTheSystemsOwnWords)
+{
+    QTemporaryDir dir;
+    DataFile file;
+    const QString path = dir.filePath(QStringLiteral("a.dat"));
+    QByteArray bytes = "x";
+    QString error;
+
+    EXPECT_FALSE(file.exists(path));
+    EXPECT_FALSE(file.read(path, bytes, error));
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_EQ(error, QStringLiteral("No such file or directory"));
+
+    ASSERT_TRUE(file.save(path, "first", error));
+    ASSERT_TRUE(file.save(path, "second", error));
+    EXPECT_TRUE(file.exists(path));
+    ASSERT_TRUE(file.read(path, bytes, error));
+    EXPECT_EQ(bytes, "second");
+    EXPECT_EQ(filesIn(dir), QStringList{"a.dat"});
+
+    // A folder where the file should be: neither read nor replaced.
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_TRUE(file.exists(folder));
+    error.clear();
+    EXPECT_FALSE(file.read(folder, bytes, error));
+    EXPECT_FALSE(error.isEmpty());
+    error.clear();
+    EXPECT_FALSE(file.save(folder, "x", error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    // A folder that does not exist.
+    error.clear();
+    EXPECT_FALSE(file.save(dir.filePath(QStringLiteral("none/a.dat")), "x", error));
+    EXPECT_FALSE(error.isEmpty());
+
+    // A large file is read only up to the limit.
+    put(path, QByteArray(DataFile::maxReadBytes + 1000, 'z'));
+    ASSERT_TRUE(file.read(path, bytes, error));
+    EXPECT_EQ(bytes.size(), DataFile::maxReadBytes);
+}
+
+TEST(DataFile, AFailedSaveLeavesTheOldFileByteIdentical)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mokaru.dat"));
+    put(path, kFull);
+    FailingDataFile file;
+    QString error;
+
+    // A disk that fills up half-way: at that moment (when a crash could come)
+    // and afterwards, the file holds the old bytes.
+    file.failAfterBytes = 7;
+    bool checked = false;
+    file.midWrite = [&] {
+        EXPECT_EQ(contents(path), kFull);
+        checked = true;
+    };
+    EXPECT_FALSE(file.save(path, kFresh, error));
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(contents(path), kFull);
+    EXPECT_EQ(filesIn(dir), QStringList{"mokaru.dat"});
+
+    // The whole new file written, but the swap fails.
+    file.failAfterBytes = -1;
+    file.failCommit = true;
+    error.clear();
+    EXPECT_FALSE(file.save(path, kFresh, error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(contents(path), kFull);
+    EXPECT_EQ(filesIn(dir), QStringList{"mokaru.dat"});
+}
+
+TEST(DataFile, UnreadableFileAndReadOnlyFolderFailCleanly)
+{
+    Data d;
+    put(d.path(), kFull);
+    QFile::setPermissions(d.path(), QFileDevice::Permissions{});
+    if (!permissionsApply(d.path())) {
+        QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        GTEST_SKIP() << "file permissions do not bind this user";
+    }
+    d.data.LOAD_DATA();
+    ASSERT_EQ(d.platform.messages.size(), 1);
+    EXPECT_TRUE(d.platform.messages[0].contains(QStringLiteral("Permission denied")));
+    expectTable(d.table, RecordTable{});
+    EXPECT_EQ(d.board.line(5), modDATA::newcomerLine());
+    QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(contents(d.path()), kFull);
+
+    // A folder that cannot be written: nothing is created or replaced.
+    QFile::setPermissions(d.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    d.table = tableOf({10, 1, 0, 0, 0}, {"NEW", "X", "", "", ""});
+    d.data.SAVE_DATA();
+    d.data.NEW_DATA();
+    QFile::setPermissions(d.dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(d.platform.messages.size(), 3);
+    EXPECT_EQ(contents(d.path()), kFull);
+    EXPECT_EQ(filesIn(d.dir), QStringList{"mokaru.dat"});
+}
+
+TEST(LoadData, StartingWithoutAFileCreatesAFreshOne)
+{
+    Data d;
+    d.data.LOAD_DATA();
+    EXPECT_EQ(contents(d.path()), kFresh);
+    expectTable(d.table, RecordTable{});
+    EXPECT_TRUE(d.platform.messages.isEmpty());
+    EXPECT_EQ(d.board.line(0), QStringLiteral(" P\uFF1A "));
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(d.board.line(i), QString()) << i;
+    EXPECT_EQ(d.board.line(5), QStringLiteral(" N\uFF1A "));
+}
+
+TEST(LoadData, FileRoundTripsByteForByte)
+{
+    Data d;
+    put(d.path(), kFull);
+    d.data.LOAD_DATA();
+    EXPECT_TRUE(d.platform.messages.isEmpty());
+    expectTable(d.table, tableOf({10, 9, 7, 7, -2}, {"CHAMP", "ABC", "DE", "FGH", "IJKLM"}));
+    EXPECT_EQ(d.board.line(0), QStringLiteral(" P\uFF1A CHAMP"));
+    EXPECT_EQ(d.board.line(1), QStringLiteral(" 9- ABC"));
+    EXPECT_EQ(d.board.line(4), QStringLiteral(" -2- IJKLM"));
+
+    QFile::remove(d.path());
+    d.data.SAVE_DATA();
+    EXPECT_EQ(contents(d.path()), kFull);
+    EXPECT_TRUE(d.platform.messages.isEmpty());
+
+    // NEW_DATA empties table and file alike.
+    d.data.NEW_DATA();
+    EXPECT_EQ(contents(d.path()), kFresh);
+    expectTable(d.table, RecordTable{});
+}
+
+TEST(LoadData, ThreeRecordsFillEntriesZeroToTwoAndReportOnceAfterTheBoard)
+{
+    Data d;
+    put(d.path(), "10,\"CHAMP\"\r\n5,\"ABC\"\r\n4,\"DEF\"\r\n");
+    QString lineAtReport;
+    d.platform.onMessage = [&](const QString &) { lineAtReport = d.board.line(2); };
+    d.data.LOAD_DATA();
+    expectTable(d.table, tableOf({10, 5, 4, 0, 0}, {"CHAMP", "ABC", "DEF", "", ""}));
+    ASSERT_EQ(d.platform.messages.size(), 1);
+    EXPECT_TRUE(d.platform.messages[0].contains(QStringLiteral("ends after 3 of 5 records")));
+    EXPECT_EQ(lineAtReport, QStringLiteral(" 4- DEF"));
+}
+
+TEST(LoadData, StageZeroEntriesAreKeptButNotShown)
+{
+    Data d;
+    put(d.path(), "0,\"\"\r\n6,\"ABC\"\r\n0,\"GHOST\"\r\n0,\"\"\r\n0,\"X\"\r\n");
+    d.data.LOAD_DATA();
+    EXPECT_EQ(d.table.rankName[2], QStringLiteral("GHOST"));
+    EXPECT_EQ(d.table.rankName[4], QStringLiteral("X"));
+    EXPECT_EQ(d.board.line(1), QStringLiteral(" 6- ABC"));
+    EXPECT_EQ(d.board.line(2), QString());
+    EXPECT_EQ(d.board.line(4), QString());
+    d.data.SAVE_DATA();
+    EXPECT_EQ(contents(d.path()), "0,\"\"\r\n6,\"ABC\"\r\n0,\"GHOST\"\r\n0,\"\"\r\n0,\"X\"\r\n");
+}
+
+TEST(SaveData, AFailedSaveKeepsOldFileAndTableAndReportsOnce)
+{
+    Data d;
+    put(d.path(), kFull);
+    d.data.LOAD_DATA();
+    d.table.rankStage[1] = 9;
+    d.table.rankName[1] = QStringLiteral("NEW");
+    const RecordTable before = d.table;
+
+    d.file.failAfterBytes = 12;
+    d.data.SAVE_DATA();
+    EXPECT_EQ(contents(d.path()), kFull);
+    expectTable(d.table, before);
+    ASSERT_EQ(d.platform.messages.size(), 1);
+    EXPECT_TRUE(d.platform.messages[0].startsWith(d.path()));
+
+    // Nor does a fresh file replace it when the swap fails.
+    d.file.failAfterBytes = -1;
+    d.file.failCommit = true;
+    d.data.NEW_DATA();
+    EXPECT_EQ(contents(d.path()), kFull);
+    EXPECT_EQ(d.platform.messages.size(), 2);
+    EXPECT_EQ(filesIn(d.dir), QStringList{"mokaru.dat"});
+
+    // Without a file and a working folder, the start still fills the board
+    // and reports once.
+    QFile::remove(d.path());
+    MemoryBoard fresh;
+    RecordTable table;
+    modDATA start(d.platform, d.file, table, d.match, d.rally, fresh);
+    start.setFolder(d.dir.path() + QLatin1Char('/'));
+    start.LOAD_DATA();
+    EXPECT_EQ(d.platform.messages.size(), 3);
+    EXPECT_EQ(fresh.line(5), modDATA::newcomerLine());
+    EXPECT_FALSE(QFile::exists(d.path()));
+}
+
+TEST(SaveData, NamesTheFileCannotHoldLoseOnlyTheOffendingCharacters)
+{
+    Data d;
+    d.table = tableOf({10, 5, 4, 3, 2}, {"A\"B", "C\r\nD", "E,F", " G ", "H\nI\""});
+    d.data.SAVE_DATA();
+    EXPECT_EQ(contents(d.path()), "10,\"AB\"\r\n5,\"CD\"\r\n4,\"E,F\"\r\n3,\" G \"\r\n2,\"HI\"\r\n");
+    EXPECT_EQ(d.table.rankName[0], QStringLiteral("A\"B")); // the table itself is left alone
+
+    RecordTable back;
+    EXPECT_EQ(RecordFile::parse(contents(d.path()), back).recordsRead, 5);
+    expectTable(back, tableOf({10, 5, 4, 3, 2}, {"AB", "CD", "E,F", " G ", "HI"}));
+}
+
+TEST(LoadData, BadInputReadsWhatItCanFillsTheBoardAndReportsOnce)
+{
+    // Entries that cannot be read keep what they had; here that is (-1, "old").
+    const QString K = QStringLiteral("old");
+    const QString longName = QString(40, QLatin1Char('N'));
+    QByteArray garbage(3000, '\0');
+    QRandomGenerator random(7);
+    for (char &c : garbage)
+        c = char(random.bounded(256));
+
+    struct Case
+    {
+        const char *what;
+        QByteArray bytes;
+        RecordTable expected;
+        bool reported;
+    };
+    const std::vector<Case> cases = {
+        {"empty file", "", tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K}), true},
+        {"LF line ends", "10,\"C\"\n1,\"A\"\n2,\"B\"\n3,\"D\"\n4,\"E\"\n",
+         tableOf({10, 1, 2, 3, 4}, {"C", "A", "B", "D", "E"}), false},
+        {"byte order mark, no line end at the end",
+         "\xEF\xBB\xBF"
+         "0,\"\"\r\n1,\"A\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"",
+         tableOf({0, 1, 0, 0, 0}, {"", "A", "", "", ""}), false},
+        {"blanks around fields, unquoted names, blank lines",
+         " 10 ,\t\"C\" \r\n\r\n  \r\n+7, AB \r\n6,\r\n5 , \"\"\r\n4,\"X Y\"\r\n",
+         tableOf({10, 7, 6, 5, 4}, {"C", "AB", "", "", "X Y"}), false},
+        {"records after the fifth are ignored", kFull + "3,\"MORE\"\r\nnonsense\r\n",
+         tableOf({10, 9, 7, 7, -2}, {"CHAMP", "ABC", "DE", "FGH", "IJKLM"}), false},
+        {"truncated inside a record", "10,\"CH\"\r\n8,\"AB",
+         tableOf({10, -1, -1, -1, -1}, {"CH", K, K, K, K}), true},
+        {"stage not a number", "0,\"\"\r\nx,\"B\"\r\n7 5,\"C\"\r\n,\"D\"\r\n-,\"E\"\r\n",
+         tableOf({0, -1, -1, -1, -1}, {"", K, K, K, K}), true},
+        {"stage at and beyond 32 bits",
+         "2147483647,\"A\"\r\n-2147483648,\"B\"\r\n2147483648,\"C\"\r\n-2147483649,\"D\"\r\n"
+         "99999999999999999999999,\"E\"\r\n",
+         tableOf({2147483647, -2147483648, -1, -1, -1}, {"A", "B", K, K, K}), true},
+        {"missing comma and missing quote", "10 \"C\"\r\n1,\"A\r\n2,B\"\r\n3,\"D\"\"\r\n4,\"E\" x\r\n",
+         tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K}), true},
+        {"comma inside and outside quotes", "0,\"A,B\"\r\n1,A,B\r\n2,\"C\",\r\n3,\",\"\r\n4,\"\"\r\n",
+         tableOf({0, -1, -1, 3, 4}, {"A,B", K, K, ",", ""}), true},
+        {"a line break inside a name splits that record in two",
+         "10,\"A\r\nB\"\r\n1,\"C\"\r\n2,\"D\"\r\n3,\"E\"\r\n",
+         tableOf({-1, -1, 1, 2, 3}, {K, K, "C", "D", "E"}), true},
+        {"over-long name is cut",
+         "0,\"\"\r\n1,\"" + longName.toUtf8() + "\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n",
+         tableOf({0, 1, 0, 0, 0}, {"", longName.left(32), "", "", ""}), true},
+        {"line longer than what is read",
+         "5,\"" + QByteArray(100000, 'L') + "\"\r\n1,\"A\"\r\n2,\"B\"\r\n3,\"C\"\r\n4,\"D\"\r\n",
+         tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K}), true},
+        {"NUL bytes only", QByteArray(100, '\0'), tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K}), true},
+        {"NUL and bad UTF-8 inside a name", bytesOf("1,\"A\0B\"\r\n2,\"\xFF\xC3\"\r\n"),
+         tableOf({1, 2, -1, -1, -1}, {QString::fromUtf8("A\0B", 3), "\uFFFD\uFFFD", K, K, K}), true},
+    };
+
+    auto check = [&](const char *what, const QByteArray &bytes, const RecordTable *expected, bool reported) {
+        SCOPED_TRACE(what);
+        Data d;
+        put(d.path(), bytes);
+        d.table = tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K});
+        bool boardFilled = false;
+        d.platform.onMessage = [&](const QString &) {
+            boardFilled = d.board.line(5) == modDATA::newcomerLine();
+        };
+        d.data.LOAD_DATA();
+        if (expected)
+            expectTable(d.table, *expected);
+        EXPECT_EQ(d.platform.messages.size(), reported ? 1 : 0)
+            << d.platform.messages.join('|').toStdString();
+        EXPECT_EQ(d.board.line(5), modDATA::newcomerLine());
+        EXPECT_EQ(boardFilled, reported);
+        EXPECT_EQ(contents(d.path()), bytes); // loading never writes
+
+        // Saving what was read gives a file that reads back cleanly.
+        const RecordTable read = d.table;
+        d.data.SAVE_DATA();
+        d.table = RecordTable{};
+        d.platform.messages.clear();
+        d.data.LOAD_DATA();
+        EXPECT_TRUE(d.platform.messages.isEmpty());
+        expectTable(d.table, read);
+    };
+    for (const Case &c : cases)
+        check(c.what, c.bytes, &c.expected, c.reported);
+    check("binary garbage", garbage, nullptr, true);
+}
+
+TEST(LoadData, AFolderWhereTheFileShouldBeIsReportedAndKept)
+{
+    Data d;
+    ASSERT_TRUE(QDir().mkdir(d.path()));
+    d.data.LOAD_DATA();
+    expectTable(d.table, RecordTable{});
+    ASSERT_EQ(d.platform.messages.size(), 1);
+    EXPECT_EQ(d.board.line(5), modDATA::newcomerLine());
+    d.data.SAVE_DATA();
+    EXPECT_EQ(d.platform.messages.size(), 2);
+    EXPECT_TRUE(QFileInfo(d.path()).isDir());
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "data/RankingBoard.h"
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+
+// The six ranking lines held in memory, starting with the look the main
+// window's layout gives them, and counting every change.
+class MemoryBoard : public moka::RankingBoard
+{
+public:
+    MemoryBoard()
+    {
+        texts[0] = QStringLiteral(" P\uFF1A");
+        texts[5] = QStringLiteral(" N:");
+        backgrounds.fill(QColor(0, 0, 0));
+        backgrounds[0] = QColor(128, 0, 128);
+    }
+    void setLine(int line, const QString &text) override
+    {
+        texts.at(line) = text;
+        ++changes;
+    }
+    QString line(int line) const override { return texts.at(line); }
+    void setLineBackground(int line, QColor colour) override
+    {
+        backgrounds.at(line) = colour;
+        ++changes;
+    }
+    QColor lineBackground(int line) const override { return backgrounds.at(line); }
+
+    std::array<QString, 6> texts;
+    std::array<QColor, 6> backgrounds;
+    int changes = 0;
+};
