@@ -18,6 +18,7 @@ Application::Application(Platform &platform, Options options)
                     ? std::move(options.dialogs)
                     : std::make_unique<FormDialogs>(platform, rally,
                                                     [this] { return static_cast<QWidget *>(mainWindow()); }))
+    , m_dataFile(options.dataFile ? std::move(options.dataFile) : std::make_unique<DataFile>())
     , m_lock(options.lockName)
 {
 }

@@ -6,6 +6,7 @@
 #include "data/RecordTable.h"
 #include "match/Dialogs.h"
 #include "match/MatchState.h"
+#include "platform/DataFile.h"
 #include "platform/InstanceLock.h"
 #include "rally/RallyState.h"
 #include "sound/SoundDevice.h"
@@ -31,6 +32,7 @@ public:
         std::unique_ptr<SoundDevice> soundDevice; // null: silent
         std::unique_ptr<Dialogs> dialogs;         // null: none yet
         QString lockName = QStringLiteral("mokaruns");
+        std::unique_ptr<DataFile> dataFile; // null: the real files
     };
 
     Application(Platform &platform, Options options);
@@ -55,6 +57,7 @@ public:
     SoundModule &sound() { return m_sound; }
     Dialogs &dialogs() { return *m_dialogs; }
     frmMAIN *mainWindow() { return m_main; }
+    DataFile &dataFile() { return *m_dataFile; }
     frmSPRUSH *splash() { return m_splash; }
     void setSplash(frmSPRUSH *splash) { m_splash = splash; }
     bool ending() const;
@@ -70,6 +73,7 @@ private:
     Platform &m_platform;
     SoundModule m_sound;
     std::unique_ptr<Dialogs> m_dialogs;
+    std::unique_ptr<DataFile> m_dataFile;
     InstanceLock m_lock;
     QPointer<frmMAIN> m_main;
     QPointer<frmSPRUSH> m_splash;

@@ -10,15 +10,9 @@
 #include "celebration/frmPFM.h"
 #define MOKA_HAS_CELEBRATION 1
 #endif
-#if __has_include("data/modDATA.h")
 #include "data/modDATA.h"
-#define MOKA_HAS_DATA 1
-#endif
-#if __has_include("match/frmNAME.h")
-#include "match/frmNAME.h"
-#define MOKA_HAS_NAME 1
-#endif
 #include "match/Dialogs.h"
+#include "match/frmNAME.h"
 #include "platform/Cursors.h"
 #include "platform/MouseCodes.h"
 #include "platform/PictureBox.h"
@@ -74,6 +68,8 @@ frmMAIN::frmMAIN(Application &app)
     pal.setColor(QPalette::Window, kGreen);
     setPalette(pal);
     buildControls();
+    m_data =
+        std::make_unique<modDATA>(app.platform(), app.dataFile(), app.records, app.match, app.rally, *this);
     m_loop =
         std::make_unique<RallyLoop>(app.platform(), app.rally, app.match, app.sound(), *this, picB, *picP);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -543,12 +539,10 @@ void frmMAIN::cmdGAME_Click()
     }
     RESET_BOARD();
     m_app.sound().PLAY_101();
-#ifdef MOKA_HAS_NAME
     {
         frmNAME registration(platform, match, m_app.records, this);
         platform.showModal(registration);
     }
-#endif
     if (match.playerName.isEmpty() || m_app.ending())
         return;
     CHECK_NAME();
@@ -656,13 +650,17 @@ void frmMAIN::SET_CHAMP_PFM()
     cmdEND_Click();
 }
 
-void frmMAIN::LOAD_DATA() {}
+void frmMAIN::LOAD_DATA()
+{
+    m_data->setFolder(m_app.appPath);
+    m_data->LOAD_DATA();
+}
 
-void frmMAIN::SAVE_DATA() {}
+void frmMAIN::SAVE_DATA() { m_data->SAVE_DATA(); }
 
-void frmMAIN::SET_RANKING() {}
+void frmMAIN::SET_RANKING() { m_data->SET_RANKING(); }
 
-void frmMAIN::SET_CHAMPION() {}
+void frmMAIN::SET_CHAMPION() { m_data->SET_CHAMPION(); }
 
 void frmMAIN::setLine(int line, const QString &text) { lblRNKING[static_cast<size_t>(line)]->setText(text); }
 

@@ -19,6 +19,7 @@ namespace moka {
 
 class Application;
 class PictureBox;
+class modDATA;
 
 // The main window: the court on the left, the scoreboard, buttons and the
 // ranking board on the right. Client area 409 × 514.
@@ -141,6 +142,7 @@ private:
 
     Application &m_app;
     std::unique_ptr<RallyLoop> m_loop;
+    std::unique_ptr<modDATA> m_data;
     bool m_maximized = false;
     bool m_activated = false;
 };

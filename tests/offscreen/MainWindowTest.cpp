@@ -71,7 +71,7 @@ TEST(MainWindow, ControlsSitWhereTheLayoutPutsThem)
     EXPECT_EQ(m->lblRNK[0]->text(), QStringLiteral("Ｃランク"));
     EXPECT_EQ(m->lblRNK[1]->text(), QStringLiteral("Ｂランク"));
     EXPECT_EQ(m->lblRNK[2]->text(), QStringLiteral("Ａランク"));
-    EXPECT_EQ(m->lblRNKING[0]->text(), QStringLiteral(" P："));
+    EXPECT_EQ(m->lblRNKING[0]->text(), QStringLiteral(" P： ")); // filled from an empty ranking file
     EXPECT_FALSE(m->cmdSTOP->isEnabled());
     EXPECT_TRUE(m->cmdGAME->isEnabled());
 

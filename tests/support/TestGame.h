@@ -7,6 +7,7 @@
 #include "platform/VirtualPlatform.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <memory>
@@ -20,6 +21,8 @@ struct TestGame
     // recorded in `dialogs`.
     explicit TestGame(QString lockName = {}, bool realDialogs = false)
     {
+        // The program's folder, where the ranking file goes: a fresh one.
+        platform.folder = folder.path() + QLatin1Char('/');
         auto dev = std::make_unique<RecordingDevice>();
         device = dev.get();
         auto dlg = std::make_unique<RecordingDialogs>();
@@ -45,6 +48,7 @@ struct TestGame
         QCoreApplication::processEvents();
     }
 
+    QTemporaryDir folder;
     moka::VirtualPlatform platform;
     RecordingDevice *device = nullptr;
     RecordingDialogs *dialogs = nullptr;
