@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -36,6 +37,9 @@ public:
 
     virtual int screenDepth() const = 0;
     virtual QSize screenSize() const = 0;
+    // A copy of the whole screen as it shows now; null where the window
+    // system does not allow it.
+    virtual QImage grabScreen() = 0;
     // The folder the program lives in, always ending in '/'.
     virtual QString programFolder() const = 0;
 

@@ -56,6 +56,12 @@ QSize QtPlatform::screenSize() const
     return screen ? screen->size() : QSize(1024, 768);
 }
 
+QImage QtPlatform::grabScreen()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->grabWindow(0).toImage() : QImage();
+}
+
 QString QtPlatform::programFolder() const
 {
     QString folder = QCoreApplication::applicationDirPath();

@@ -16,6 +16,7 @@ public:
     int showModal(QDialog &dialog) override;
     int screenDepth() const override;
     QSize screenSize() const override;
+    QImage grabScreen() override;
     QString programFolder() const override;
 
 protected:

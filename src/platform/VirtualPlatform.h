@@ -24,12 +24,20 @@ public:
     int showModal(QDialog &dialog) override;
     int screenDepth() const override { return depth; }
     QSize screenSize() const override { return screen; }
+    QImage grabScreen() override { return desktop; }
     QString programFolder() const override { return folder; }
 
     // Settings a test may change.
     int depth = 32;
     QSize screen{1024, 768};
     QString folder = QStringLiteral("./");
+    // What a screen capture returns: a mid-grey screen unless a test sets
+    // another (a null or black one stands for a capture that failed).
+    QImage desktop = [this] {
+        QImage grey(screen, QImage::Format_RGB32);
+        grey.fill(qRgb(128, 128, 128));
+        return grey;
+    }();
 
     // Called on every event processing, after Qt's events: a scripted player
     // acts here. Also the time a frame's own work is taken to cost.
