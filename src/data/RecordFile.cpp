@@ -1,6 +1,7 @@
 #include "data/RecordFile.h"
 
 #include <QByteArrayView>
+#include <QStringDecoder>
 
 #include <cstdint>
 #include <limits>
@@ -90,7 +91,12 @@ bool readRecord(QByteArrayView line, std::int32_t &stage, QString &name, bool &c
         raw = field;
     }
 
-    QString newName = QString::fromUtf8(raw);
+    // Decode every character, a byte order mark at the start of the name
+    // too (plain fromUtf8 would drop it, and the name would not read back as
+    // it was written).
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+    QString newName = decoder(raw);
     // Cut after maxNameLength characters, never inside a surrogate pair.
     qsizetype end = 0;
     for (int chars = 0; end < newName.size() && chars < RecordFile::maxNameLength; ++chars) {

@@ -243,6 +243,18 @@ TEST(LoadData, FileRoundTripsByteForByte)
     EXPECT_EQ(contents(d.path()), kFull);
     EXPECT_TRUE(d.platform.messages.isEmpty());
 
+    // Names are kept character for character, a byte order mark or an
+    // invalid byte (read as U+FFFD) included.
+    const QByteArray odd = "1,\"\xEF\xBB\xBFX\"\r\n2,\"\xFFY\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n";
+    put(d.path(), odd);
+    d.data.LOAD_DATA();
+    EXPECT_EQ(d.table.rankName[0], QStringLiteral("\uFEFFX"));
+    EXPECT_EQ(d.table.rankName[1], QStringLiteral("\uFFFDY"));
+    d.data.SAVE_DATA();
+    RecordTable back;
+    RecordFile::parse(contents(d.path()), back);
+    EXPECT_EQ(back.rankName, d.table.rankName);
+
     // NEW_DATA empties table and file alike.
     d.data.NEW_DATA();
     EXPECT_EQ(contents(d.path()), kFresh);
