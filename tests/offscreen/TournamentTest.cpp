@@ -1,0 +1,244 @@
+// Whole tournament games on the virtual clock, through the real frame loop,
+// the real registration and announcement dialogs and the real ranking file.
+// A scripted player serves and hits like a person would; to decide a point
+// quickly it then steers the ball: into the computer's goal mouth to win,
+// into its own to lose.
+
+#include "TestGame.h"
+
+#include "app/Looks.h"
+#include "app/frmMAIN.h"
+#include "match/frmCUT.h"
+#include "match/frmINFO.h"
+#include "match/frmNAME.h"
+#include "rally/Ball.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace moka;
+
+namespace {
+
+enum class Plan { Win, Lose };
+
+class Player
+{
+public:
+    // A game whose ranking file lives in `folder` (a fresh one when empty).
+    explicit Player(const QString &folder = {})
+        : game({}, true)
+    {
+        if (!folder.isEmpty())
+            game.platform.folder = folder;
+        game.platform.onModal = [this](QDialog &dialog) { answer(dialog); };
+        game.platform.onEvents = [this] { act(); };
+        game.start();
+        m = game.app->mainWindow();
+    }
+    ~Player()
+    {
+        game.platform.onEvents = nullptr;
+        game.platform.onModal = nullptr;
+    }
+
+    QString file() const { return game.platform.folder + QStringLiteral("mokaru.dat"); }
+    QByteArray fileBytes() const
+    {
+        QFile f(file());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // Presses "ゲーム" and plays as `plan` says until the game is over.
+    void playGame(const QString &name, std::function<Plan()> plan)
+    {
+        m_name = name;
+        m_plan = std::move(plan);
+        m->cmdGAME->click();
+        m_plan = nullptr;
+    }
+
+    // Rounds won in this run, in order.
+    std::vector<int> roundsWon;
+    QStringList announcements;
+    int namesAsked = 0;
+    int frames = 0;
+    bool gaveUp = false;
+
+    TestGame game;
+    frmMAIN *m = nullptr;
+
+private:
+    void answer(QDialog &dialog)
+    {
+        if (auto *name = qobject_cast<frmNAME *>(&dialog)) {
+            ++namesAsked;
+            name->cboNAME->setEditText(m_name);
+            name->Command1->click();
+        } else if (auto *info = qobject_cast<frmINFO *>(&dialog)) {
+            announcements << info->lblGAME->text();
+            info->cmdOK->click();
+        } else if (auto *cut = qobject_cast<frmCUT *>(&dialog)) {
+            cut->reject(); // abandons: only reached when the script gave up
+        } else {
+            ADD_FAILURE() << "unexpected dialog " << dialog.metaObject()->className();
+            dialog.reject();
+        }
+    }
+
+    // One look at the court per frame.
+    void act()
+    {
+        if (!m)
+            return;
+        RallyState &rally = game.app->rally;
+        Ball *ball = m->loop().cast().ball;
+        if (!ball || !rally.comActive || !m_plan || game.platform.ending())
+            return;
+        if (m_lastLevel != 0 && rally.level == m_lastLevel + 1)
+            roundsWon.push_back(m_lastLevel);
+        m_lastLevel = rally.level;
+        if (++frames > 100000 && !gaveUp) {
+            gaveUp = true;
+            m->cmdSTOP->click();
+            return;
+        }
+        if (rally.comServeWait) {
+            m->picP_MouseDown(1, 0, 140, 300); // lets the computer serve
+            return;
+        }
+        if (m_plan() == Plan::Win) {
+            if (rally.rallyHits >= 1 && ball->FactorY() < 0 && ball->Y() > 20) {
+                steer(*ball, 20, -24); // straight through the computer's goal mouth
+                return;
+            }
+            // Swing at a ball in reach: one coming down high in its hop, or
+            // the ball held for the player's serve.
+            const bool coming = ball->FactorY() > 0 && ball->Y() > 330 && ball->Y() < 480 && !rally.ballLow;
+            if ((coming || rally.userServeWait) && !rally.swingActive) {
+                const double x = ball->X() + (ball->X() < 141 ? -6 : 6);
+                const double y = ball->Y() + 8;
+                m->picP_MouseMove(0, 0, x, y);
+                m->picP_MouseDown(ball->X() < 141 ? 2 : 1, 0, x, y);
+            }
+        } else if (ball->FactorY() >= 0 && ball->Y() < 470) {
+            steer(*ball, 480, 24); // into the player's own goal mouth
+        }
+    }
+
+    static void steer(Ball &ball, std::int32_t y, std::int32_t factorY)
+    {
+        ball.setX(141);
+        ball.setY(y);
+        ball.setFactorX(0);
+        ball.setFactorY(factorY);
+    }
+
+    QString m_name;
+    std::function<Plan()> m_plan;
+    std::int32_t m_lastLevel = 0;
+};
+
+QString rankingRow(int stage, const QString &name) { return QStringLiteral(" %1- %2").arg(stage).arg(name); }
+
+} // namespace
+
+TEST(Tournament, NewcomerClimbsLosesResumesInALaterRunAndBecomesChampion)
+{
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+
+    // Run 1: a newcomer wins round 1 and loses round 2.
+    {
+        Player p(path);
+        ASSERT_EQ(p.fileBytes(), QByteArray("0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+        RallyState &rally = p.game.app->rally;
+        p.playGame(QStringLiteral("ABC"), [&] { return rally.level <= 1 ? Plan::Win : Plan::Lose; });
+        EXPECT_FALSE(p.gaveUp) << p.frames << " frames";
+        EXPECT_EQ(p.namesAsked, 1);
+        EXPECT_EQ(p.roundsWon, std::vector<int>{1});
+        ASSERT_GE(p.announcements.size(), 2);
+        EXPECT_EQ(p.announcements.first(), QStringLiteral("Ｃランク - 第１回戦 ： 第 1 セット"));
+        // The won round is in the ranking, the lost one left it alone, and the
+        // board is idle again.
+        EXPECT_EQ(p.game.app->records.rankName[1], QStringLiteral("ABC"));
+        EXPECT_EQ(p.game.app->records.rankStage[1], 1);
+        EXPECT_EQ(p.m->lblRNKING[1]->text(), rankingRow(1, QStringLiteral("ABC")));
+        EXPECT_EQ(p.m->lblRNKING[5]->text(), QStringLiteral(" N： "));
+        EXPECT_EQ(rally.level, 0);
+        EXPECT_FALSE(rally.comActive || rally.ballInPlay || rally.comServeWait);
+        EXPECT_EQ(p.game.app->match.userSets, 0);
+        EXPECT_EQ(p.game.app->match.comSets, 0);
+        EXPECT_TRUE(p.m->cmdGAME->isEnabled());
+        EXPECT_FALSE(p.m->cmdSTOP->isEnabled());
+        // The file changes only when "終了" saves it.
+        EXPECT_EQ(p.fileBytes(), QByteArray("0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+        p.m->cmdEND->click();
+        EXPECT_EQ(p.game.platform.ends, 1);
+        EXPECT_EQ(p.fileBytes(), QByteArray("0,\"\"\r\n1,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    }
+
+    // Run 2: the ranked player resumes at round 2 and wins every round up to
+    // the title; the celebration then ends the program, which saves.
+    {
+        Player p(path);
+        EXPECT_EQ(p.m->lblRNKING[1]->text(), rankingRow(1, QStringLiteral("ABC")));
+        p.playGame(QStringLiteral("ABC"), [] { return Plan::Win; });
+        EXPECT_FALSE(p.gaveUp) << p.frames << " frames";
+        EXPECT_EQ(p.roundsWon, (std::vector<int>{2, 3, 4, 5, 6, 7, 8}));
+        // Three sets a round, the rank A hint before each round of rank A,
+        // seven won matches, the title and the farewell.
+        EXPECT_EQ(p.announcements.count(QStringLiteral("あなたの勝ちです！")), 7);
+        EXPECT_EQ(p.announcements.count(QStringLiteral("Ａランクは「ボールの影」が有効です")), 3);
+        EXPECT_EQ(p.announcements.size(), 8 * 3 + 7 + 3 + 2);
+        ASSERT_GE(p.announcements.size(), 2);
+        EXPECT_EQ(p.announcements.at(p.announcements.size() - 2),
+                  QStringLiteral("あなたは「チャンピョン」です！"));
+        EXPECT_EQ(p.announcements.last(), QStringLiteral("お疲れさま．．．"));
+        ASSERT_FALSE(p.announcements.isEmpty());
+        EXPECT_EQ(p.announcements.first(), QStringLiteral("Ｃランク - 第２回戦 ： 第 1 セット"));
+        EXPECT_EQ(p.game.platform.ends, 1);
+        EXPECT_EQ(p.game.app->records.rankName[0], QStringLiteral("ABC"));
+        EXPECT_EQ(p.game.app->records.rankStage[0], 10);
+        EXPECT_EQ(p.fileBytes(), QByteArray("10,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    }
+
+    // Run 3: the champion may not play; nothing changes.
+    {
+        Player p(path);
+        EXPECT_EQ(p.m->lblRNKING[0]->text(), QStringLiteral(" P： ABC"));
+        p.playGame(QStringLiteral("ABC"), [] { return Plan::Win; });
+        EXPECT_EQ(p.frames, 0);
+        EXPECT_EQ(p.announcements, QStringList{QStringLiteral("チャンピョンはゲーム が出来ません")});
+        EXPECT_EQ(p.game.app->rally.level, 0);
+        EXPECT_FALSE(p.game.app->match.tournamentPlayed && p.game.app->rally.comActive);
+        p.m->cmdEND->click();
+        EXPECT_EQ(p.fileBytes(), QByteArray("10,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    }
+}
+
+TEST(Tournament, ArmedPreviewLetsAChampionWinWithoutARecord)
+{
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+    {
+        QFile f(path + QStringLiteral("mokaru.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("10,\"OLD\"\r\n8,\"XYZ\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n");
+    }
+    Player p(path);
+    p.m->lblCOM_MouseDown(2, 1); // Shift + right button while idle arms the preview
+    ASSERT_TRUE(p.game.app->match.champPreview);
+    p.playGame(QStringLiteral("XYZ"), [] { return Plan::Win; });
+    EXPECT_EQ(p.roundsWon, std::vector<int>{});
+    EXPECT_EQ(p.game.platform.ends, 1);
+    // Round 9 was won and the program ended through the celebration, but the
+    // title stays with the old champion and the file keeps XYZ at stage 8.
+    EXPECT_EQ(p.game.app->records.rankName[0], QStringLiteral("OLD"));
+    EXPECT_EQ(p.fileBytes(), QByteArray("10,\"OLD\"\r\n8,\"XYZ\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+}
