@@ -242,3 +242,45 @@ TEST(Tournament, ArmedPreviewLetsAChampionWinWithoutARecord)
     EXPECT_EQ(p.game.app->records.rankName[0], QStringLiteral("OLD"));
     EXPECT_EQ(p.fileBytes(), QByteArray("10,\"OLD\"\r\n8,\"XYZ\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
 }
+
+TEST(Tournament, OnlyTheEndButtonAfterATournamentWritesTheFile)
+{
+    const QByteArray ranked("10,\"OLD\"\r\n3,\"XYZ\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n");
+    auto fresh = [&](const QString &path) {
+        QFile f(path + QStringLiteral("mokaru.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ranked);
+    };
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+
+    // "終了" without a tournament: nothing to save.
+    fresh(path);
+    {
+        Player p(path);
+        p.m->cmdEND->click();
+        EXPECT_EQ(p.game.platform.ends, 1);
+        EXPECT_EQ(p.fileBytes(), ranked);
+    }
+    // A won round, then the window closed by the window system: the round is
+    // not saved.
+    {
+        Player p(path);
+        RallyState &rally = p.game.app->rally;
+        p.playGame(QStringLiteral("XYZ"), [&] { return rally.level <= 4 ? Plan::Win : Plan::Lose; });
+        EXPECT_EQ(p.roundsWon, std::vector<int>{4});
+        EXPECT_EQ(p.game.app->records.rankStage[1], 4);
+        p.m->close();
+        EXPECT_EQ(p.game.platform.ends, 1);
+        EXPECT_EQ(p.fileBytes(), ranked);
+    }
+    // A cancelled registration still counts as no tournament.
+    {
+        Player p(path);
+        p.playGame(QString(), [] { return Plan::Win; });
+        EXPECT_EQ(p.namesAsked, 1);
+        EXPECT_FALSE(p.game.app->match.tournamentPlayed);
+        p.m->cmdEND->click();
+        EXPECT_EQ(p.fileBytes(), ranked);
+    }
+}
