@@ -1,7 +1,8 @@
 // Runs the game's frame loop on the real clock in a real window for a few
 // seconds and prints how much processor time it took and how regular the
 // frames were. Run it under a display (Xvfb is fine):
-//   loop_cpu [level] [seconds]
+//   loop_cpu [level] [seconds] [frames]
+// It stops after `seconds`, or after `frames` frames when that is given.
 #include "app/Application.h"
 #include "app/Fonts.h"
 #include "app/frmMAIN.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -35,7 +37,12 @@ public:
         : m_platform(platform)
     {
     }
-    void Task() override { starts.push_back(m_platform.now()); }
+    void Task() override
+    {
+        starts.push_back(m_platform.now());
+        if (onFrame)
+            onFrame(starts.size());
+    }
     std::int32_t X() const override { return 141; }
     std::int32_t Y() const override { return 93; }
     std::int32_t FactorX() const override { return 0; }
@@ -45,6 +52,7 @@ public:
     void setFactorX(std::int32_t) override {}
     void setFactorY(std::int32_t) override {}
     std::vector<std::int64_t> starts;
+    std::function<void(size_t)> onFrame;
 
 private:
     const moka::Platform &m_platform;
@@ -58,6 +66,7 @@ int main(int argc, char **argv)
     moka::Fonts::install();
     const int level = argc > 1 ? std::atoi(argv[1]) : 9;
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 10;
+    const size_t frames = argc > 3 ? static_cast<size_t>(std::atoi(argv[3])) : 0;
 
     moka::QtPlatform platform;
     moka::Application::Options options;
@@ -75,7 +84,13 @@ int main(int argc, char **argv)
     game.rally.level = level;
     game.rally.ballInPlay = true;
     window->loop().setCast({&ball, nullptr, nullptr});
-    QTimer::singleShot(seconds * 1000, [&] { game.rally.loopBreak = true; });
+    if (frames > 0)
+        ball.onFrame = [&](size_t n) {
+            if (n > frames) // the periods between frames 1 and frames + 1
+                game.rally.loopBreak = true;
+        };
+    else
+        QTimer::singleShot(seconds * 1000, [&] { game.rally.loopBreak = true; });
 
     const double cpu0 = cpuSeconds();
     const auto t0 = platform.now();

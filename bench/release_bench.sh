@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# System figures of the real game on a private Xvfb display, one table:
+#   - processor time of a practice rally at level 8 (rank A) over 10 s,
+#   - frame period over 200 frames at levels 1 and 9,
+#   - start-up to the main window shown, against a bare Qt Widgets window
+#     started the same way (median of 7 starts each),
+#   - peak memory (VmHWM) of the game after that practice rally.
+#   bench/release_bench.sh [--rows]   (--rows: the table rows only)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+rows_only=0
+[[ ${1:-} == --rows ]] && rows_only=1
+scripts/build.sh --target mokaruns loop_cpu minimal_window >/dev/null || exit 1
+game_bin=$PWD/build/mokaruns
+loop_bin=$PWD/build/bench/loop_cpu
+minimal_bin=$PWD/build/bench/minimal_window
+
+# shellcheck source=tests/e2e/lib.sh
+. tests/e2e/lib.sh
+E2E_NAME=release_bench
+E2E_TIMEOUT=20
+e2e_begin "$game_bin" >/dev/null
+E2E_PASSED=1 # a benchmark keeps no folder behind
+
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+hz=$(getconf CLK_TCK)
+
+# --- practice rally at level 8 in the real game ---------------------------
+e2e_start_game
+game=$E2E_GAME_PID
+e2e_wait_window_titled "$MAIN_TITLE"
+main=$WIN_ID
+e2e_wait_window_of_pid "$game" 280 200
+e2e_click "$WIN_ID" 140 100 # away with the splash
+e2e_click "$main" 360 344   # Ａランク: level 8
+e2e_click "$main" 360 148   # 練習
+e2e_wait_window_of_pid "$game" 350 84 # the rank A hint
+e2e_click "$WIN_ID" 174 54            # its OK
+sleep 0.5
+e2e_click "$main" 156 200 # serves; the ball bounces at both ends from now on
+sleep 2
+t0=$(ticks "$game")
+s0=$(date +%s.%N)
+sleep 10
+t1=$(ticks "$game")
+s1=$(date +%s.%N)
+practice_cpu=$(awk -v t="$((t1 - t0))" -v hz="$hz" -v a="$s0" -v b="$s1" 'BEGIN { printf "%.2f", 100 * t / hz / (b - a) }')
+game_mb=$(awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$game/status")
+kill "$game" 2>/dev/null
+e2e_wait_exit "$game" 10 "the game"
+
+# --- frame period over 200 frames -----------------------------------------
+period() { # level -> "median ms median, p99 ms p99"
+    TMPDIR="$E2E_WORK/tmp" DISPLAY="$E2E_DISPLAY" "$loop_bin" "$1" 60 200 2>/dev/null |
+        sed -n 's/.*period median \([0-9]*\) ms, p99 \([0-9]*\) ms.*/\1 ms median, \2 ms p99/p'
+}
+period1=$(period 1)
+period9=$(period 9)
+
+# --- start-up to the window shown -----------------------------------------
+# Milliseconds from the start of program $1 until a visible window titled
+# exactly $2 is on the screen; the program is then ended.
+startup_ms() {
+    local bin=$1 title=$2 t0 t1 pid id
+    t0=$(date +%s%N)
+    (cd "$E2E_WORK/app" && exec env TMPDIR="$E2E_WORK/tmp" XDG_RUNTIME_DIR="$E2E_WORK/runtime" \
+        QT_QPA_PLATFORM=xcb DISPLAY="$E2E_DISPLAY" "$bin" >/dev/null 2>&1) &
+    pid=$!
+    while :; do
+        id=$(xdotool search --onlyvisible --pid "$pid" --name "^${title}\$" 2>/dev/null | head -1)
+        [[ -n $id ]] && break
+        kill -0 "$pid" 2>/dev/null || { echo "fail"; return; }
+        sleep 0.005
+    done
+    t1=$(date +%s%N)
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    echo $(((t1 - t0) / 1000000))
+}
+median_of() { tr ' ' '\n' | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+game_runs=() minimal_runs=()
+for _ in 1 2 3 4 5 6 7; do
+    minimal_runs+=("$(startup_ms "$minimal_bin" "minimal window")")
+    game_runs+=("$(startup_ms "$game_bin" "$MAIN_TITLE")")
+done
+game_start=$(echo "${game_runs[*]}" | median_of)
+minimal_start=$(echo "${minimal_runs[*]}" | median_of)
+ratio=$(awk -v g="$game_start" -v m="$minimal_start" 'BEGIN { printf "%.2f", g / m }')
+
+row() { printf '%-52s %-26s %s\n' "$@"; }
+((rows_only)) || row "measure" "figure" "goal"
+row "practice rally CPU at level 8, 10 s under Xvfb" "${practice_cpu} % of one core" "<= 3 %"
+row "frame period at level 1, 200 frames" "$period1" "120 +-1 ms, p99 +-5 ms"
+row "frame period at level 9, 200 frames" "$period9" "60 +-1 ms, p99 +-5 ms"
+row "start-up to the main window (median of 7)" "${game_start} ms (bare Qt ${minimal_start} ms)" "<= 1.5 x bare Qt"
+row "start-up ratio game / bare Qt window" "${ratio} x" "<= 1.5"
+row "peak memory in a practice game (VmHWM)" "${game_mb} MB" "<= 100 MB"
