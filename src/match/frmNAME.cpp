@@ -82,6 +82,10 @@ void frmNAME::buildControls()
     cboNAME->view()->setPalette(colours);
     // Names are typed as plain letters, never composed by an input method.
     cboNAME->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // The keyboard focus rests on the combo box, which hands keys straight to
+    // its line edit (past that one's filters); keys sent to the line edit
+    // itself come there. Both are filtered.
+    cboNAME->installEventFilter(this);
     cboNAME->lineEdit()->installEventFilter(this);
 
     Label2 = Looks::label(this, {80, 80, 201, 17}, QStringLiteral("ランキングに登録されている場合は、↑"),
@@ -176,10 +180,10 @@ void frmNAME::hideEvent(QHideEvent *event)
 
 bool frmNAME::eventFilter(QObject *watched, QEvent *event)
 {
-    // Keys reach the name box through its line edit, the combo box's focus
-    // proxy. A key the line edit leaves (Enter, Escape) travels on to the
-    // combo box and the dialog without passing the filter again.
-    if (event->type() == QEvent::KeyPress && watched == cboNAME->lineEdit())
+    // A key the line edit leaves (Escape) travels on to the combo box and
+    // passes the filter again, which lets it through again; Enter never
+    // travels on (typeKey takes it).
+    if (event->type() == QEvent::KeyPress && (watched == cboNAME || watched == cboNAME->lineEdit()))
         return typeKey(static_cast<const QKeyEvent &>(*event));
     if (event->type() == QEvent::MouseButtonRelease && watched == Label4) {
         const auto &release = static_cast<const QMouseEvent &>(*event);
@@ -195,6 +199,8 @@ bool frmNAME::typeKey(const QKeyEvent &key)
     if (code < 0)
         return false;
     const int typed = cboNAME_KeyPress(code);
+    if (code == kEnter)
+        return true; // OK has run, or the text is too long for Enter
     if (typed == code)
         return false;
     if (typed != 0)

@@ -200,6 +200,11 @@ TEST_F(NameDialogTest, TypingGivesUpToThreeCapitals)
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(box->text(), QStringLiteral("ab-cdef")) << "a paste is not filtered";
 
+        // A real keyboard delivers to the combo box, which has the focus.
+        box->clear();
+        QTest::keyClicks(d.cboNAME, "x1y zw");
+        EXPECT_EQ(box->text(), QStringLiteral("XYZ"));
+
         QTest::mouseClick(d.Command2, Qt::LeftButton);
     });
     EXPECT_TRUE(match.playerName.isEmpty());
@@ -223,6 +228,8 @@ TEST_F(NameDialogTest, EnterTakesOnlyShortTexts)
          QDialog::Accepted},
         {"picked from the list", [](frmNAME &d) { d.cboNAME->setCurrentIndex(1); }, QStringLiteral("XYZ"),
          QDialog::Accepted},
+        {"typed into the combo box", [](frmNAME &d) { QTest::keyClicks(d.cboNAME, "q"); },
+         QStringLiteral("Q"), QDialog::Accepted},
         {"empty box, as cancel", [](frmNAME &) {}, QString(), QDialog::Rejected},
     };
     for (const Case &c : cases) {
