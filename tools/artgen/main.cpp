@@ -3,16 +3,20 @@
 // Run by hand; the output is committed under assets/.
 
 #include "BallArt.h"
+#include "BannerArt.h"
 #include "BmpWriter.h"
 #include "ComRacketArt.h"
+#include "ConfettiArt.h"
 #include "CourtArt.h"
 #include "CursorArt.h"
 #include "IconArt.h"
 #include "Palette16.h"
 #include "PlainArt.h"
 #include "RollArt.h"
+#include "ShadedBallArt.h"
 #include "SoundArt.h"
 #include "SplashArt.h"
+#include "TrophyArt.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -95,6 +99,16 @@ int main(int argc, char **argv)
     ok &= writePng(dir, QStringLiteral("icon.png"), IconArt::render(32));
     for (int size : {16, 48, 64, 128, 256})
         ok &= writePng(dir, QStringLiteral("icon-%1.png").arg(size), IconArt::render(size));
+
+    // The champion's celebration.
+    ok &= writeFile(dir, QStringLiteral("trophy.bin"), TrophyArt::resource());
+    ok &= writeBmp(dir, QStringLiteral("trophy_mask.bmp"), TrophyArt::mask(), BmpWriter::Encoding::Mono);
+    ok &= writeBmp(dir, QStringLiteral("banner_gold.bmp"), BannerArt::gold(), BmpWriter::Encoding::Rle8);
+    ok &= writeBmp(dir, QStringLiteral("banner_navy.bmp"), BannerArt::navy(), BmpWriter::Encoding::Rle4);
+    ok &= writeBmp(dir, QStringLiteral("banner_mask.bmp"), BannerArt::mask(), BmpWriter::Encoding::Mono);
+    ok &= writeBmp(dir, QStringLiteral("confetti.bmp"), ConfettiArt::render(), BmpWriter::Encoding::Rle4);
+    ok &=
+        writeBmp(dir, QStringLiteral("shaded_ball.bmp"), ShadedBallArt::render(), BmpWriter::Encoding::Rle8);
 
     for (int id = moka::SoundArt::kFirstId; id <= moka::SoundArt::kLastId; ++id)
         ok &= writeFile(dir, QStringLiteral("se%1.wav").arg(id), moka::SoundArt::wav(id));
