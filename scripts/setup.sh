@@ -11,7 +11,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   clang libclang-rt-14-dev
   pulseaudio pulseaudio-utils
-  clang-format
+  clang-format clang-tidy
 )
 
 missing=()
