@@ -10,6 +10,7 @@
 #include <QPainterPathStroker>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -27,6 +28,8 @@ constexpr int kPixelSize = 38;   // the type before it is made heavier
 constexpr double kHeavier = 1.3; // pixels added all round each stroke
 constexpr double kNarrow = 0.84; // the capitals are condensed to fit
 constexpr double kTracking = 1.5;
+constexpr double kShapeGap = 3.0;       // closest approach of two capitals
+constexpr double kMostTightening = 6.0; // a pair closes up by at most this
 
 // Palette entries of the gold picture.
 constexpr int kGold = 1;
@@ -76,7 +79,6 @@ BannerArt::Layout BannerArt::layout()
         double width;
     };
     std::vector<Glyph> glyphs;
-    double total = 0.0;
     for (const QChar ch : word()) {
         QPainterPath path;
         path.addText(0, 0, font, QString(ch));
@@ -89,19 +91,39 @@ BannerArt::Layout BannerArt::layout()
         centre.scale(kNarrow, 1.0);
         centre.translate(-box.center().x(), fm.capHeight() / 2.0);
         glyphs.push_back({centre.map(path), box.width() * kNarrow});
-        total += box.width() * kNarrow + kTracking;
     }
-    total -= kTracking;
+
+    // Where each capital's middle lies along the arch. Boxes alone leave
+    // holes between open shapes (L A, A T), so each pair moves halfway from
+    // box spacing towards the spacing its outlines allow.
+    std::vector<double> middles{0.0};
+    for (size_t i = 1; i < glyphs.size(); ++i) {
+        const Glyph &left = glyphs[i - 1], &right = glyphs[i];
+        const double byBox = left.width / 2.0 + right.width / 2.0 + kTracking;
+        double byShape = 0.0;
+        for (double y = -cap; y <= cap; y += 0.5) {
+            double rightmost = -1e9, leftmost = 1e9;
+            for (double x = -cap; x <= cap; x += 0.25) {
+                if (left.path.contains(QPointF(x, y)))
+                    rightmost = std::max(rightmost, x);
+                if (right.path.contains(QPointF(x, y)))
+                    leftmost = std::min(leftmost, x);
+            }
+            if (rightmost > -1e9 && leftmost < 1e9)
+                byShape = std::max(byShape, rightmost - leftmost + kShapeGap);
+        }
+        middles.push_back(middles.back() + (byBox + std::max(byShape, byBox - kMostTightening)) / 2.0);
+    }
+    const double total = middles.back() + glyphs.front().width / 2.0 + glyphs.back().width / 2.0;
 
     // Lay them along the arch by arc length, each standing square to it.
     Layout out;
     out.letter = QList<int>(Width * Height, -1);
     out.depth = QList<float>(Width * Height, 0.0f);
-    double along = -total / 2.0;
+    const double first = -total / 2.0 + glyphs.front().width / 2.0;
     for (int i = 0; i < int(glyphs.size()); ++i) {
         const Glyph &g = glyphs[i];
-        const double a = angleAt(along + g.width / 2.0);
-        along += g.width + kTracking;
+        const double a = angleAt(first + middles[i]);
         const QPointF at = onArch(a);
         // Upright along the ellipse's normal (not along the line from its
         // centre), so the letters lean out evenly.

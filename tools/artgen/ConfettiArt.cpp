@@ -2,6 +2,7 @@
 
 #include "Palette16.h"
 
+#include <QLineF>
 #include <QPointF>
 #include <QPolygonF>
 
@@ -53,18 +54,23 @@ QImage ConfettiArt::render()
     image.setColorTable(Palette16::colours());
     image.fill(Palette16::Black);
 
-    // A strip of paper 12 x 6 tumbling about a tilted axis, one eighth of a
-    // turn per frame, while it spins half a turn in its own plane per cycle
-    // (which brings the strip back to its first pose after frame 7).
+    // A strip of paper 12 x 6 flipping over about an axis in its own
+    // plane, 30 degrees off its length and tipped a little towards the
+    // viewer: lit face (frame 0), edge on (2), back face (4), edge on (6).
     const double halfLong = 6.0, halfShort = 3.0;
-    const double n = std::sqrt(0.8 * 0.8 + 0.45 * 0.45 + 0.2 * 0.2);
-    const Vec axis{0.8 / n, 0.45 / n, 0.2 / n};
+    const double lie = 0.45; // how the strip lies in the cell, radians
+    const double off = kPi / 6.0;
+    const Vec axis = [&] {
+        const double a = lie + off;
+        const Vec v{std::cos(a), std::sin(a), 0.25};
+        const double n = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        return Vec{v.x / n, v.y / n, v.z / n};
+    }();
     for (int f = 0; f < Frames; ++f) {
         const double turn = 2.0 * kPi * f / Frames;
-        const double spin = 0.35 + kPi * f / Frames;
         auto project = [&](double lx, double ly) {
-            const Vec flat{lx * std::cos(spin) - ly * std::sin(spin),
-                           lx * std::sin(spin) + ly * std::cos(spin), 0};
+            const Vec flat{lx * std::cos(lie) - ly * std::sin(lie), lx * std::sin(lie) + ly * std::cos(lie),
+                           0};
             const Vec p = rotate(flat, axis, turn);
             return QPointF(Cell / 2.0 + p.x, Cell / 2.0 + p.y);
         };
@@ -72,23 +78,33 @@ QImage ConfettiArt::render()
         for (const auto &[cx, cy] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}})
             strip << project(cx * halfLong, cy * halfShort);
         const Vec normal = rotate({0, 0, 1}, axis, turn);
-        const bool frontFacing = normal.z >= 0;
-        // Seen nearly edge on, the strip is still a line of paper: the
-        // projected middle line, one pixel wide.
-        const QPointF a = project(-halfLong, 0), b = project(halfLong, 0);
-        auto onMiddle = [&](const QPointF &c) {
+        const bool lit = normal.z > 0.3;
+
+        // Seen nearly edge on, the strip still shows as a line of paper
+        // along its projected outline's longest diagonal.
+        QPointF a = strip[0], b = strip[2];
+        if (QLineF(strip[1], strip[3]).length() > QLineF(a, b).length())
+            a = strip[1], b = strip[3];
+        auto nearLine = [&](const QPointF &c) {
             const QPointF ab = b - a, ac = c - a;
             const double len2 = ab.x() * ab.x() + ab.y() * ab.y();
             const double t = std::clamp((ac.x() * ab.x() + ac.y() * ab.y()) / len2, 0.0, 1.0);
-            const QPointF d = c - (a + t * ab);
-            return std::abs(d.x()) < 0.5 && std::abs(d.y()) < 0.5;
+            return QLineF(c, a + t * ab).length() < 0.55;
         };
         for (int r = 0; r < Colours; ++r) {
-            const int colour = frontFacing ? kPapers[r].front : kPapers[r].back;
+            // The lit face in the bright colour, the far face and the edge
+            // turned from the light in the dark one; an edge seen straight on
+            // catches the light.
+            const int colour = lit || std::abs(normal.z) <= 0.3 ? kPapers[r].front : kPapers[r].back;
             for (int y = 1; y < Cell - 1; ++y) {
                 for (int x = 1; x < Cell - 1; ++x) {
-                    const QPointF centre(x + 0.5, y + 0.5);
-                    if (strip.containsPoint(centre, Qt::OddEvenFill) || onMiddle(centre))
+                    int covered = 0;
+                    for (int sy = 0; sy < 4; ++sy)
+                        for (int sx = 0; sx < 4; ++sx) {
+                            const QPointF at(x + (sx + 0.5) / 4.0, y + (sy + 0.5) / 4.0);
+                            covered += strip.containsPoint(at, Qt::OddEvenFill) || nearLine(at);
+                        }
+                    if (covered >= 7)
                         image.scanLine(r * Cell + y)[f * Cell + x] = uchar(colour);
                 }
             }

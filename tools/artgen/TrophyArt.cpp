@@ -154,7 +154,7 @@ void drawBody(Canvas &c)
             if (s.part == Cup) {
                 const double top = kBandTop - lift, bottom = kBandBottom - lift;
                 if (yc >= top && yc < bottom) {
-                    // The plate: flat and light across the middle.
+                    // The enamel: flat and lightest across the middle.
                     const int shade = std::min(4, int(std::pow(std::abs(u), 2.2) * 5.0));
                     colour = kPlate + shade;
                 } else if (yc >= top - kBead && yc < top) {
@@ -393,7 +393,7 @@ void drawShadow(Canvas &c)
 {
     // Per pixel of height above the floor: the light comes from the front
     // left, so the shadow lies flat along the floor to the right.
-    const double across = 0.25, up = 0.06;
+    const double across = 0.28, up = 0.12;
     const Canvas before = c;
     for (int y = 0; y < kFloor; ++y) {
         for (int x = 0; x < TrophyArt::Width; ++x) {
@@ -447,8 +447,8 @@ QList<QRgb> TrophyArt::palette()
     for (int i = 0; i < golds.size(); ++i)
         table[kGold + i] = golds[i];
     table[kOutline] = qRgb(52, 18, 0);
-    const QRgb plate[] = {qRgb(255, 246, 214), qRgb(250, 232, 182), qRgb(238, 212, 148), qRgb(220, 186, 112),
-                          qRgb(196, 156, 80)};
+    const QRgb plate[] = {qRgb(74, 110, 214), qRgb(62, 94, 192), qRgb(50, 76, 164), qRgb(38, 58, 132),
+                          qRgb(28, 42, 100)};
     for (int i = 0; i < 5; ++i)
         table[kPlate + i] = plate[i];
     const QRgb lacquer[] = {qRgb(8, 8, 22),    qRgb(18, 22, 52),    qRgb(32, 40, 92),

@@ -5,11 +5,14 @@
 #include <QList>
 
 // The champion's trophy, 270 x 310: a polished gold cup with two handles, an
-// embossed star and a plain name band, on a two-step lacquered base, casting
+// embossed star and a blue enamel name band, on a two-step lacquered base, casting
 // a stippled shadow to the right. The celebration draws it with its mask
 // (AND) and then the picture (XOR) at (centre x - 106, centre y - 170), so
 // the cup's axis is column 106, and engraves the champion's name centred on
-// (107, 182): the middle of the band, a light plate that dark text reads on.
+// (107, 182): the middle of the band (rows 167-197 on the axis, about 140
+// pixels wide there). The name is printed in white, magenta and black, one
+// over the other two pixels apart; on the mid-blue enamel all three layers
+// show, so it reads as raised lettering.
 class TrophyArt
 {
 public:
