@@ -6,10 +6,7 @@
 #include "app/Texts.h"
 #include "app/frmSPRUSH.h"
 #include "appearance/Recolour.h"
-#if __has_include("celebration/frmPFM.h")
 #include "celebration/frmPFM.h"
-#define MOKA_HAS_CELEBRATION 1
-#endif
 #include "data/modDATA.h"
 #include "match/Dialogs.h"
 #include "match/frmNAME.h"
@@ -636,12 +633,10 @@ void frmMAIN::lblUSER_MouseDown(int button, int shift)
 
 void frmMAIN::SET_CHAMP_PFM()
 {
-#ifdef MOKA_HAS_CELEBRATION
     {
         frmPFM celebration(m_app);
         celebration.play();
     }
-#endif
     m_app.platform().processEvents();
     if (m_app.ending())
         return;

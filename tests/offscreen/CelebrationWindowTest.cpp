@@ -274,3 +274,19 @@ TEST(CelebrationTrophy, AMissingOrUnreadableTrophyIsReportedWithItsReason)
     }
     EXPECT_EQ(QDir(game.folder.path()).entryList(QDir::Files), before) << "nothing written beside the game";
 }
+
+// The stored trophy lacks its first 26 bytes; they are completed in memory
+// and the picture decoded there, with nothing written beside the game.
+TEST(CelebrationTrophy, TheTrophyIsCompletedAndDecodedInMemory)
+{
+    TestGame game;
+    game.start();
+    const QStringList before = QDir(game.folder.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    frmPFM w(*game.app);
+    w.LOAD_CUP();
+    EXPECT_TRUE(game.platform.messages.isEmpty()) << game.platform.messages.join('|').toStdString();
+    ASSERT_EQ(w.picW.size(), QSize(270, 310));
+    EXPECT_NE(w.picW.image(), Picture(270, 310).image()) << "a picture, not the empty trophy";
+    EXPECT_EQ(w.picW.background(), w.picW.image()) << "a clear brings it back";
+    EXPECT_EQ(QDir(game.folder.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+}
