@@ -1,0 +1,131 @@
+# A screen with a device pixel ratio of 2 (QT_SCALE_FACTOR=2): the game is
+# the same picture twice as large. The court, the sprites on it and the
+# splash are drawn with every pixel a 2 × 2 block of its own colour (no
+# smoothing, no blended edges), and the windows keep their layout. The same
+# game at ratio 1 on the same screen is the reference.
+# shellcheck source=tests/e2e/lib.sh
+. "$(dirname "$0")/lib.sh"
+SCREEN_W=2048
+SCREEN_H=1536
+e2e_begin "${1:-}"
+for tool in convert compare; do
+    command -v "$tool" >/dev/null || fail "missing tool: $tool"
+done
+
+# Saves the screen area $2..$5 (x y w h) as $E2E_WORK/$1.png.
+grab() {
+    local full="$E2E_WORK/full.png"
+    timeout 10 import -display "$E2E_DISPLAY" -window root "$full" 2>/dev/null || fail "cannot take a screenshot"
+    convert "$full" -crop "${4}x${5}+${2}+${3}" +repage "$E2E_WORK/$1.png" || fail "cannot crop $1"
+}
+
+# Saves window $2 as $E2E_WORK/$1.png.
+grab_window() {
+    e2e_geometry "$2" || fail "cannot read the geometry of window $2 for $1"
+    grab "$1" "$WIN_X" "$WIN_Y" "$WIN_W" "$WIN_H"
+}
+
+# Number of pixels that differ between two pictures of one size, or fail.
+# $3: colour tolerance in percent (default 0).
+DIFF=0
+differing() {
+    local out
+    out=$(compare -fuzz "${3:-0}%" -metric AE "$E2E_WORK/$1.png" "$E2E_WORK/$2.png" null: 2>&1)
+    [[ $out =~ ^[0-9.e+]+$ ]] || fail "cannot compare $1 with $2: $out"
+    DIFF=$(awk -v n="$out" 'BEGIN { printf "%d", n }')
+}
+
+# Cuts region $3..$6 (x y w h) of picture $2 into picture $1.
+cut() { convert "$E2E_WORK/$2.png" -crop "${5}x${6}+${3}+${4}" +repage "$E2E_WORK/$1.png" || fail "cannot crop $2"; }
+
+# Picture $1 made twice as large without smoothing, as picture $2.
+doubled() { convert "$E2E_WORK/$1.png" -sample 200% "$E2E_WORK/$2.png" || fail "cannot enlarge $1"; }
+
+# Checks that picture $1 consists of whole 2 × 2 blocks of one colour each.
+expect_blocks() {
+    convert "$E2E_WORK/$1.png" -sample 50% -sample 200% "$E2E_WORK/$1-blocks.png" || fail "cannot sample $1"
+    differing "$1" "$1-blocks"
+    ((DIFF == 0)) || fail "$1: $DIFF pixels differ from their 2x2 block: smoothed or misplaced drawing"
+}
+
+colours() { convert "$E2E_WORK/$1.png" -unique-colors -format '%w' info:; }
+
+# Starts the game and dismisses its splash at (sx, sy) in splash pixels; the
+# main window, of size w × h, lands in MAIN and the splash picture in
+# splash$suffix.png, the idle main window in main$suffix.png.
+start_and_grab() {
+    local suffix=$1 w=$2 h=$3 sw=$4 sh=$5
+    e2e_start_game
+    GAME=$E2E_GAME_PID
+    e2e_wait_window_titled "$MAIN_TITLE"
+    MAIN=$WIN_ID
+    e2e_geometry "$MAIN" || fail "cannot read the main window's geometry"
+    ((WIN_W == w && WIN_H == h)) || fail "at ratio $suffix the main window is ${WIN_W}x${WIN_H}, want ${w}x${h}"
+    e2e_wait_window_of_pid "$GAME" "$sw" "$sh"
+    local splash=$WIN_ID
+    sleep 0.3 # let it paint
+    grab_window "splash$suffix" "$splash"
+    e2e_click "$splash" $((sw / 2)) $((sh / 2))
+    e2e_wait_window_gone "$splash"
+    xdt mousemove 0 0 || fail "cannot move the pointer away"
+    sleep 0.3
+    grab_window "main$suffix" "$MAIN"
+}
+
+# --- Ratio 1: the reference --------------------------------------------------
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+start_and_grab 1 409 514 280 200
+e2e_end_game "$GAME" "$MAIN"
+
+# --- Ratio 2 -----------------------------------------------------------------
+export QT_SCALE_FACTOR=2
+start_and_grab 2 818 1028 560 400
+
+# The splash picture: exactly the ratio-1 splash with each pixel doubled.
+doubled splash1 splash1x2
+differing splash1x2 splash2
+((DIFF == 0)) || fail "the splash at ratio 2 differs from the doubled ratio-1 splash in $DIFF pixels"
+
+# The court (281 × 513 at 16, 0): exactly the doubled ratio-1 court, so no
+# colour beyond the court's own palette.
+cut court1 main1 16 0 281 513
+cut court2 main2 32 0 562 1026
+doubled court1 court1x2
+differing court1x2 court2
+((DIFF == 0)) || fail "the court at ratio 2 differs from the doubled ratio-1 court in $DIFF pixels (colours: $(colours court2) against $(colours court1))"
+expect_blocks court2
+
+# The whole window keeps its layout: against the doubled ratio-1 window only
+# the edges of letters differ (text is drawn at the finer resolution). A
+# control one pixel out of place would differ in several per cent.
+doubled main1 main1x2
+differing main1x2 main2 10
+limit=$((818 * 1028 * 2 / 100))
+((DIFF <= limit)) || fail "the main window at ratio 2 differs from the doubled ratio-1 window in $DIFF pixels (at most $limit expected): layout out of proportion"
+e2e_log "ratio 2: court and splash pixel-exact, main window within text edges ($DIFF pixels), court colours $(colours court2)"
+
+# Practice: the ball and the swinging racket drawn on the court are doubled
+# pixel for pixel as well. 練習 is at (328, 136), 65 × 25.
+e2e_click "$MAIN" 720 296
+sleep 1
+drawn=0
+for i in 1 2 3 4; do
+    e2e_click "$MAIN" $((200 + 60 * i)) 820 # a swing over the lower court
+    sleep 0.12
+    grab_window "play$i" "$MAIN"
+    cut "court-play$i" "play$i" 32 0 562 1026
+    expect_blocks "court-play$i"
+    differing court2 "court-play$i"
+    ((DIFF > 0)) && drawn=$((drawn + 1))
+done
+((drawn > 0)) || fail "nothing was drawn on the court during practice, so the sprites went unchecked"
+
+# 終了 at (328, 8) ends the game; its farewell is twice the usual 350 × 84.
+e2e_alive "$GAME" || fail "the game ended during practice"
+e2e_click "$MAIN" 720 40
+e2e_wait_window_of_pid "$GAME" 700 168
+e2e_click "$WIN_ID" 348 108
+e2e_wait_exit "$GAME" 5 "the game, after 終了 and OK at ratio 2,"
+((EXIT_CODE == 0)) || fail "the game exited with code $EXIT_CODE at ratio 2, want 0"
+
+e2e_pass
