@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick desktop-file-utils
   clang libclang-rt-14-dev
   pulseaudio pulseaudio-utils
   clang-format clang-tidy
