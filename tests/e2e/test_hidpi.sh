@@ -95,6 +95,13 @@ differing court1x2 court2
 ((DIFF == 0)) || fail "the court at ratio 2 differs from the doubled ratio-1 court in $DIFF pixels (colours: $(colours court2) against $(colours court1))"
 expect_blocks court2
 
+# The life bars beside the court (pictures in purple frames at x 304) too.
+cut bars1 main1 300 0 20 514
+cut bars2 main2 600 0 40 1028
+doubled bars1 bars1x2
+differing bars1x2 bars2
+((DIFF == 0)) || fail "the life bars at ratio 2 differ from the doubled ratio-1 bars in $DIFF pixels"
+
 # The whole window keeps its layout: against the doubled ratio-1 window only
 # the edges of letters differ (text is drawn at the finer resolution). A
 # control one pixel out of place would differ in several per cent.
@@ -102,7 +109,7 @@ doubled main1 main1x2
 differing main1x2 main2 10
 limit=$((818 * 1028 * 2 / 100))
 ((DIFF <= limit)) || fail "the main window at ratio 2 differs from the doubled ratio-1 window in $DIFF pixels (at most $limit expected): layout out of proportion"
-e2e_log "ratio 2: court and splash pixel-exact, main window within text edges ($DIFF pixels), court colours $(colours court2)"
+e2e_log "ratio 2: court, life bars and splash pixel-exact, main window within text edges ($DIFF pixels), court colours $(colours court2)"
 
 # Practice: the ball and the swinging racket drawn on the court are doubled
 # pixel for pixel as well. 練習 is at (328, 136), 65 × 25.
