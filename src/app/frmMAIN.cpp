@@ -530,6 +530,15 @@ void frmMAIN::cmdGAME_Click()
     Platform &platform = m_app.platform();
     RallyState &rally = m_app.rally;
     MatchState &match = m_app.match;
+    // No second game may start while this one is being set up: the events
+    // handled during the registration, the colour changes and the first
+    // announcements would otherwise run a practice (or another tournament)
+    // inside this start, at this game's level, and leave this game at level
+    // 0. The stop button waits for the frame loop.
+    cmdGAME->setEnabled(false);
+    cmdREN->setEnabled(false);
+    for (QLabel *rank : lblRNK)
+        rank->setEnabled(false);
     if (m_app.splashLoaded) {
         m_app.unloadSplash();
         platform.processEvents();
@@ -540,11 +549,15 @@ void frmMAIN::cmdGAME_Click()
         frmNAME registration(platform, match, m_app.records, this);
         platform.showModal(registration);
     }
-    if (match.playerName.isEmpty() || m_app.ending())
+    if (match.playerName.isEmpty() || m_app.ending()) {
+        setGameButtons(true);
         return;
+    }
     CHECK_NAME();
-    if (rally.level == 0 || m_app.ending())
+    if (rally.level == 0 || m_app.ending()) {
+        setGameButtons(true);
         return;
+    }
     match.tournamentPlayed = true;
     setGameButtons(false);
     picP->setFocus();

@@ -18,8 +18,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using namespace moka;
 
@@ -283,4 +286,74 @@ TEST(Tournament, OnlyTheEndButtonAfterATournamentWritesTheFile)
         p.m->cmdEND->click();
         EXPECT_EQ(p.fileBytes(), ranked);
     }
+}
+
+TEST(Tournament, NoOtherGameStartsWhileATournamentIsBeingSetUp)
+{
+    // Clicks waiting while the registration is taken and the first set is
+    // announced are handled inside the start of the tournament: the practice
+    // button and the rank labels must be dead by then, or a practice runs
+    // inside the start at the tournament's level and the tournament is lost.
+    TestGame game;
+    frmMAIN *m = nullptr;
+    int clicksDuringSetUp = 0;
+    int practiceFrames = 0;
+    int tournamentFrames = 0;
+    std::int32_t levelInPlay = -1;
+    bool stopped = false; // once: a second click while interrupted resumes
+    game.platform.onModal = [](QDialog &dialog) {
+        if (auto *name = qobject_cast<frmNAME *>(&dialog)) {
+            name->cboNAME->setEditText(QStringLiteral("ABC"));
+            name->Command1->click();
+        } else {
+            dialog.reject();
+        }
+    };
+    game.platform.onEvents = [&] {
+        if (!m || game.platform.ending())
+            return;
+        const RallyCast &cast = m->loop().cast();
+        if (!cast.ball && game.app->match.setNumber == 1) {
+            if (clicksDuringSetUp++ > 0)
+                return;
+            QTest::mouseClick(m->lblRNK[2], Qt::LeftButton);
+            m->cmdREN->click();
+        } else if (cast.ball && !cast.com) {
+            ++practiceFrames;
+            if (!std::exchange(stopped, true))
+                m->cmdSTOP->click(); // the recorded interrupt abandons
+        } else if (cast.com) {
+            ++tournamentFrames;
+            levelInPlay = game.app->rally.level;
+            if (!std::exchange(stopped, true))
+                m->cmdSTOP->click();
+        }
+    };
+    game.start();
+    m = game.app->mainWindow();
+    m->cmdGAME->click();
+
+    EXPECT_GT(clicksDuringSetUp, 0);
+    EXPECT_EQ(practiceFrames, 0);
+    EXPECT_GT(tournamentFrames, 0);
+    EXPECT_EQ(levelInPlay, 1);
+    // Abandoned: the buttons are back for the next game.
+    EXPECT_TRUE(m->cmdGAME->isEnabled());
+    EXPECT_TRUE(m->cmdREN->isEnabled());
+    EXPECT_TRUE(m->lblRNK[0]->isEnabled());
+    EXPECT_FALSE(m->cmdSTOP->isEnabled());
+}
+
+TEST(Tournament, ACancelledRegistrationGivesTheButtonsBack)
+{
+    TestGame game;
+    game.platform.onModal = [](QDialog &dialog) { dialog.reject(); };
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    m->cmdGAME->click();
+    EXPECT_TRUE(m->cmdGAME->isEnabled());
+    EXPECT_TRUE(m->cmdREN->isEnabled());
+    for (QLabel *rank : m->lblRNK)
+        EXPECT_TRUE(rank->isEnabled());
+    EXPECT_FALSE(m->cmdSTOP->isEnabled());
 }
