@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite:
-# unit, offscreen and end-to-end tests. Exits non-zero on any failure or when
+# unit, offscreen, end-to-end and soak tests. Exits non-zero on any failure or when
 # no test ran.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
 scripts/build.sh
+# The soak test's binary, with AddressSanitizer and UndefinedBehaviorSanitizer
+# (build-soak/); ctest's `soak` runs it.
+scripts/build-soak.sh
 ctest --test-dir build --output-on-failure --no-tests=error -j2 "$@"
 # clang-format and clang-tidy clean.
 scripts/lint.sh
