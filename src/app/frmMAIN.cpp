@@ -483,12 +483,12 @@ void frmMAIN::picP_MouseDown(int button, int, double x, double y)
     Ball *ball = m_loop->cast().ball;
     if (rally.comServeWait) {
         // Any click starts the computer's serve: the ball flies straight
-        // down the court.
+        // down the court. No ball on court yet: nothing to serve.
+        if (!ball)
+            return;
         rally.comServeWait = false;
-        if (ball) {
-            ball->setFactorX(0);
-            ball->setFactorY(25);
-        }
+        ball->setFactorX(0);
+        ball->setFactorY(25);
         rally.ballInPlay = true;
         rally.comServing = true;
     } else if (rally.racketCursor) {
@@ -572,13 +572,13 @@ void frmMAIN::cmdGAME_Click()
     auto racket = std::make_unique<clsRKT>(rally, *ball, m_app.sound(), picB, picROLL, *this);
     auto com =
         std::make_unique<clsCOM>(rally, m_app.appearance, *ball, m_app.sound(), picB, picCOM, picCOMsh);
+    // On court at once: a click handled from here on serves this ball.
+    m_loop->setCast({ball.get(), racket.get(), com.get()});
     platform.processEvents();
 
-    if (!m_app.ending()) {
-        m_loop->setCast({ball.get(), racket.get(), com.get()});
+    if (!m_app.ending())
         MAIN_LOOP();
-        m_loop->setCast({});
-    }
+    m_loop->setCast({});
     com.reset();
     racket.reset();
     ball.reset();
@@ -710,8 +710,13 @@ void frmMAIN::cmdREN_Click()
 
     // No opponent in practice: the ball comes back from both ends.
     auto ball = std::make_unique<clsBALL>(rally, m_app.sound(), platform, picB, picBALL);
+    ball->setX(141); // held on the serve spot until the click
+    ball->setY(93);
     auto racket = std::make_unique<clsRKT>(rally, *ball, m_app.sound(), picB, picROLL, *this);
     racket->ReINIT();
+    // On court at once: a click handled from here on (even one queued while
+    // the hint below is up) serves this ball.
+    m_loop->setCast({ball.get(), racket.get(), nullptr});
     platform.processEvents();
 
     if (rally.level == 8 && !m_app.ending()) {
@@ -721,11 +726,9 @@ void frmMAIN::cmdREN_Click()
         platform.processEvents();
     }
 
-    if (!m_app.ending()) {
-        m_loop->setCast({ball.get(), racket.get(), nullptr});
+    if (!m_app.ending())
         MAIN_LOOP();
-        m_loop->setCast({});
-    }
+    m_loop->setCast({});
     racket.reset();
     ball.reset();
     if (m_app.ending())
@@ -801,10 +804,16 @@ bool frmMAIN::eventFilter(QObject *watched, QEvent *e)
 bool frmMAIN::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate && !m_activated) {
+        // Form_Activate handles events and plays; it runs just after the
+        // activation, never inside it: Qt is still walking its windows here.
         m_activated = true;
-        const bool handled = QWidget::event(e);
-        Form_Activate();
-        return handled;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_app.ending())
+                    Form_Activate();
+            },
+            Qt::QueuedConnection);
     }
     return QWidget::event(e);
 }

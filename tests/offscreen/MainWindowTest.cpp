@@ -117,6 +117,7 @@ TEST(MainWindow, FirstActivationShowsTheCourtAndChimesOnce)
     if (!m->activated())
         QApplication::sendEvent(m, &activate);
     EXPECT_TRUE(m->activated());
+    QCoreApplication::processEvents(); // the first-activation work runs just after
     EXPECT_EQ(m->picP->picture().image(), m->picB.image());
     EXPECT_EQ(game.device->ids(), std::vector<int>{101});
 
@@ -124,6 +125,7 @@ TEST(MainWindow, FirstActivationShowsTheCourtAndChimesOnce)
     game.platform.virtualClock().advance(5000);
     m->picP->picture().fillRect(QRect(0, 0, 281, 513), qRgb(9, 9, 9));
     QApplication::sendEvent(m, &activate);
+    QCoreApplication::processEvents();
     EXPECT_EQ(m->picP->picture().pixel(100, 100), qRgb(9, 9, 9) & 0xffffff);
     EXPECT_EQ(game.device->ids(), std::vector<int>{101});
 }

@@ -5,6 +5,7 @@
 #include "platform/PictureBox.h"
 #include "rally/Ball.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -214,4 +215,41 @@ TEST(Practice, ButtonsAndLabelsAreLockedWhilePlaying)
     };
     m->cmdREN->click();
     EXPECT_TRUE(checked);
+}
+
+// A click handled while the rank A hint is up (one queued before it showed)
+// serves the practice ball from its spot, never from a ball not yet on court.
+TEST(Practice, AClickDuringTheRankAHintServesFromTheServeSpot)
+{
+    TestGame game({}, true);
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    RallyState &rally = game.app->rally;
+    clickLabel(m->lblRNK[2]);
+    bool checked = false;
+    game.platform.onEvents = [&] {
+        Ball *ball = m->loop().cast().ball;
+        if (!ball || checked || !rally.ballInPlay)
+            return;
+        checked = true;
+        EXPECT_EQ(ball->X(), 141);
+        EXPECT_GE(ball->Y(), 93);
+        EXPECT_LE(ball->Y(), 93 + 2 * 25);
+        EXPECT_EQ(ball->FactorY(), 25);
+        m->cmdSTOP->click();
+    };
+    game.platform.onModal = [&, first = true](QDialog &dialog) mutable {
+        if (first) { // the hint
+            first = false;
+            m->picP_MouseDown(1, 0, 140, 300);
+            dialog.accept();
+        } else { // the interrupt: abandon
+            dialog.reject();
+        }
+    };
+    m->cmdREN->click();
+    game.platform.onEvents = nullptr;
+    game.platform.onModal = nullptr;
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(rally.level, 0);
 }

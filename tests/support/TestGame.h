@@ -45,6 +45,8 @@ struct TestGame
         app->Main();
         if (dismissSplash && app->splash())
             app->unloadSplash();
+        // The window's activation, then the first-activation work it queues.
+        QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
 
