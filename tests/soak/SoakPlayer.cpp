@@ -1,5 +1,7 @@
 #include "SoakPlayer.h"
 
+#include <cstdio>
+
 #include "StateCheck.h"
 
 #include "app/Application.h"
@@ -141,6 +143,11 @@ void SoakPlayer::logInput(const QString &what)
     m_history.push_back(QStringLiteral("#%1 t=%2 ms %3 %4").arg(m_inputs).arg(t).arg(what, state()));
     while (m_history.size() > 12)
         m_history.pop_front();
+    // SOAK_TRACE=1 prints every input as it happens: a replay that dies in a
+    // sanitizer's abort still shows what led there.
+    static const bool trace = qEnvironmentVariableIntValue("SOAK_TRACE") != 0;
+    if (trace)
+        std::fprintf(stderr, "soak: %s\n", qPrintable(m_history.back()));
 }
 
 void SoakPlayer::move(QWidget *widget, QPoint pos)

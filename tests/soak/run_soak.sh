@@ -12,7 +12,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=${1:-$here/../../build-soak/tests/soak/soak_run}
-seeds=${SOAK_SEEDS:-7411}
+seeds=${SOAK_SEEDS:-7411 3}
 inputs=${SOAK_INPUTS:-20000}
 
 if [ ! -x "$binary" ]; then
