@@ -27,13 +27,10 @@ ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 
 # --- practice rally at level 8 in the real game ---------------------------
-e2e_start_game
+e2e_start_past_splash
 game=$E2E_GAME_PID
-e2e_wait_window_titled "$MAIN_TITLE"
-main=$WIN_ID
-e2e_wait_window_of_pid "$game" 280 200
-e2e_click "$WIN_ID" 140 100 # away with the splash
-e2e_click "$main" 360 344   # Ａランク: level 8
+main=$MAIN_ID
+e2e_click "$main" 360 344 # Ａランク: level 8
 e2e_click "$main" 360 148   # 練習
 e2e_wait_window_of_pid "$game" 350 84 # the rank A hint
 e2e_click "$WIN_ID" 174 54            # its OK
@@ -93,24 +90,10 @@ kill "$E2E_XVFB_PID" 2>/dev/null
 wait "$E2E_XVFB_PID" 2>/dev/null
 SCREEN_W=1920 SCREEN_H=1080
 e2e_start_xvfb
-e2e_start_game
+e2e_start_past_splash
 game=$E2E_GAME_PID
-e2e_wait_window_titled "$MAIN_TITLE"
-main=$WIN_ID
-e2e_wait_window_of_pid "$game" 280 200
-e2e_click "$WIN_ID" 140 100 # away with the splash
-e2e_wait_window_gone "$WIN_ID"
-e2e_click "$main" 360 68 # ゲーム: a name, the hidden label, キャンセル
-e2e_wait_window_of_pid "$game" 350 154
-dialog=$WIN_ID
-for key in m o c; do e2e_type_into_window "$dialog" "$key"; done
-e2e_click "$dialog" 116 48
-e2e_click "$dialog" 112 128
-e2e_wait_window_gone "$dialog"
-for at in "360 204" "360 292"; do # Shift + right button on COM's count, then USER's
-    read -r x y <<<"$at"
-    xdt mousemove --window "$main" "$x" "$y" && xdt keydown shift && xdt click 3 && xdt keyup shift
-done
+e2e_store_preview_name "$MAIN_ID" moc
+e2e_preview_gesture "$MAIN_ID"
 e2e_wait_window_of_pid "$game" 1920 1080
 e2e_wait_window_gone "$WIN_ID"
 celebration_mb=$(awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$game/status")

@@ -14,28 +14,13 @@ mkdir -p "$out"
 E2E_NAME=screenshots
 e2e_begin "$bin"
 
-start() { # starts a game and sends the splash away; sets game and main
-    e2e_start_game
-    game=$E2E_GAME_PID
-    e2e_wait_window_titled "$MAIN_TITLE"
-    main=$WIN_ID
-    e2e_wait_window_of_pid "$game" 280 200
-    e2e_click "$WIN_ID" 140 100
-    e2e_wait_window_gone "$WIN_ID"
-}
-name_dialog() { # ゲーム, then types $1 into the registration dialog; sets dialog
-    e2e_click "$main" 360 68
-    e2e_wait_window_of_pid "$game" 350 154
-    dialog=$WIN_ID
-    local key
-    for key in $(grep -o . <<<"$1"); do e2e_type_into_window "$dialog" "$key"; done
-}
-
 # A tournament game in play: register, take the first announcement, serve.
-start
-name_dialog MOC
-e2e_click "$dialog" 220 128 # OK
-e2e_wait_window_gone "$dialog"
+e2e_start_past_splash
+game=$E2E_GAME_PID
+main=$MAIN_ID
+e2e_type_player_name "$main" MOC
+e2e_click "$NAME_DIALOG" 220 128 # OK
+e2e_wait_window_gone "$NAME_DIALOG"
 e2e_wait_window_of_pid "$game" 350 84 # "Ｃランク - 第１回戦 ： 第 1 セット"
 e2e_click "$WIN_ID" 174 54
 sleep 0.5
@@ -50,15 +35,10 @@ e2e_wait_exit "$game" 10 "the game"
 
 # The celebration: a preview name through the hidden label, then Shift and
 # the right button on COM's count and on USER's.
-start
-name_dialog MOC
-e2e_click "$dialog" 116 48 # アルファベット ３文字以内
-e2e_click "$dialog" 112 128 # キャンセル
-e2e_wait_window_gone "$dialog"
-for at in "360 204" "360 292"; do
-    read -r x y <<<"$at"
-    xdt mousemove --window "$main" "$x" "$y" && xdt keydown shift && xdt click 3 && xdt keyup shift
-done
+e2e_start_past_splash
+game=$E2E_GAME_PID
+e2e_store_preview_name "$MAIN_ID" MOC
+e2e_preview_gesture "$MAIN_ID"
 e2e_wait_window_of_pid "$game" "$SCREEN_W" "$SCREEN_H"
 sleep 7.2 # the trophy under its banner, confetti falling
 import -display "$E2E_DISPLAY" -window root "$out/celebration.png" || fail "could not take the celebration's picture"

@@ -312,6 +312,54 @@ e2e_expect_centred() {
     fi
 }
 
+# Starts a copy of the game and clicks its splash away: the game's pid lands
+# in E2E_GAME_PID, its main window in MAIN_ID.
+e2e_start_past_splash() {
+    e2e_start_game
+    e2e_wait_window_titled "$MAIN_TITLE"
+    MAIN_ID=$WIN_ID
+    e2e_wait_window_of_pid "$E2E_GAME_PID" 280 200
+    e2e_click "$WIN_ID" 140 100
+    e2e_wait_window_gone "$WIN_ID"
+}
+
+# "ゲーム" in main window $1, then types $2 into the registration dialog
+# (350×154); the dialog lands in NAME_DIALOG.
+e2e_type_player_name() {
+    local main=$1 key
+    e2e_click "$main" 360 68
+    e2e_wait_window_of_pid "$E2E_GAME_PID" 350 154
+    NAME_DIALOG=$WIN_ID
+    for key in $(grep -o . <<<"$2"); do
+        e2e_type_into_window "$NAME_DIALOG" "$key"
+    done
+}
+
+# Stores $2 as the preview name in main window $1: typed into the
+# registration dialog, kept by a click on "アルファベット ３文字以内", the
+# dialog cancelled.
+e2e_store_preview_name() {
+    e2e_type_player_name "$1" "$2"
+    e2e_click "$NAME_DIALOG" 116 48  # アルファベット ３文字以内
+    e2e_click "$NAME_DIALOG" 112 128 # キャンセル
+    e2e_wait_window_gone "$NAME_DIALOG"
+    sleep 0.5
+}
+
+# The preview gesture in main window $1: Shift and the right button on COM's
+# set count, then on USER's. With a preview name stored, the celebration
+# starts at once.
+e2e_preview_gesture() {
+    local main=$1 at x y
+    for at in "360 204" "360 292"; do # lblCOM, then lblUSER
+        read -r x y <<<"$at"
+        xdt mousemove --window "$main" "$x" "$y" || fail "could not move the pointer to ($x, $y)"
+        xdt keydown shift || fail "could not press Shift"
+        xdt click 3 || fail "could not right-click at ($x, $y)"
+        xdt keyup shift || fail "could not release Shift"
+    done
+}
+
 # Marks the test passed; the exit trap then removes its folder.
 # Ends game $1 with "終了" in its main window $2: the farewell announcement
 # (a 350×84 dialog) appears and its OK closes the program with code 0.

@@ -10,28 +10,15 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin "${1:-}"
 
-e2e_start_game
+e2e_start_past_splash
 game=$E2E_GAME_PID
-e2e_wait_window_titled "$MAIN_TITLE"
-main=$WIN_ID
-e2e_wait_window_of_pid "$game" 280 200
-e2e_click "$WIN_ID" 140 100 # away with the splash
-e2e_wait_window_gone "$WIN_ID"
+main=$MAIN_ID
 data="$E2E_WORK/app/mokaru.dat"
 [[ -s $data ]] || fail "no ranking file after start-up"
 data_before=$(md5sum <"$data")
 
 # "ゲーム", then the name, the hidden label and "キャンセル".
-e2e_click "$main" 360 68
-e2e_wait_window_of_pid "$game" 350 154
-dialog=$WIN_ID
-for key in m o c; do
-    e2e_type_into_window "$dialog" "$key"
-done
-e2e_click "$dialog" 116 48 # アルファベット ３文字以内
-e2e_click "$dialog" 112 128 # キャンセル
-e2e_wait_window_gone "$dialog"
-sleep 0.5
+e2e_store_preview_name "$main" moc
 
 shot() { # a picture of the whole screen, $1.png in the test folder
     timeout 10 import -display "$E2E_DISPLAY" -window root "$E2E_WORK/$1.png" ||
@@ -43,14 +30,7 @@ differs() { # pixels that differ between pictures $1 and $2 inside geometry $3
 shot desktop
 
 # The preview gesture: Shift and the right button on COM's count, then USER's.
-shift_right_click() {
-    xdt mousemove --window "$main" "$1" "$2" || fail "could not move the pointer to ($1, $2)"
-    xdt keydown shift || fail "could not press Shift"
-    xdt click 3 || fail "could not right-click at ($1, $2)"
-    xdt keyup shift || fail "could not release Shift"
-}
-shift_right_click 360 204 # lblCOM
-shift_right_click 360 292 # lblUSER
+e2e_preview_gesture "$main"
 
 # A borderless window covering the whole screen.
 e2e_wait_window_of_pid "$game" "$SCREEN_W" "$SCREEN_H"

@@ -4,12 +4,9 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin "${1:-}"
 
-e2e_start_game
+e2e_start_past_splash
 game=$E2E_GAME_PID
-e2e_wait_window_titled "$MAIN_TITLE"
-main=$WIN_ID
-e2e_wait_window_of_pid "$game" 280 200
-e2e_click "$WIN_ID" 140 100 # away with the splash
+main=$MAIN_ID
 e2e_geometry "$main" || fail "cannot read the main window's geometry"
 # The visible court sits at (16, 0) in the window, 281 × 513.
 court="281x513+$((WIN_X + 16))+$WIN_Y"
