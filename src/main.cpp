@@ -9,6 +9,7 @@
 
 int main(int argc, char **argv)
 {
+    moka::QtPlatform::chooseWindowSystem();
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mokaRUNs"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,6 +6,7 @@
 #include "match/FormDialogs.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
+#include "platform/WindowPlacement.h"
 #include "sound/SilentDevice.h"
 
 namespace moka {
@@ -53,6 +54,10 @@ void Application::Main()
     m_main->show();
     m_main->activateWindow();
     m_main->picP->setFocus();
+    // The splash goes on top of the main window, never behind it: shown
+    // after it, as its transient.
+    if (m_splash && splashLoaded)
+        WindowPlacement::showAbove(*m_splash, *m_main);
 }
 
 void Application::APP_END()

@@ -11,10 +11,12 @@
 #include "match/Dialogs.h"
 #include "match/frmNAME.h"
 #include "platform/Cursors.h"
+#include "platform/ImageFrame.h"
 #include "platform/MouseCodes.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
+#include "platform/WindowFrameHints.h"
 #include "rally/clsBALL.h"
 #include "rally/clsCOM.h"
 #include "rally/clsRKT.h"
@@ -26,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <cmath>
 
@@ -60,6 +63,8 @@ frmMAIN::frmMAIN(Application &app)
     setWindowTitle(QStringLiteral("モカランズ！ mokaRUNs"));
     setWindowIcon(QIcon(Resources::path(QStringLiteral("icon.png"))));
     setFixedSize(409, 514);
+    // No minimise or maximise button, yet "大" may maximize it.
+    WindowFrameHints::titleAndCloseButMaximizable(*this);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kGreen);
@@ -92,21 +97,13 @@ void frmMAIN::buildControls()
         picP->setPalette(pal);
     }
 
-    // Life bars: a 10 × 250 magenta picture moving inside a purple frame.
+    // Life bars: a 10 × 250 magenta picture sliding inside a purple frame.
     const QPixmap bar = QPixmap::fromImage(Resources::image(QStringLiteral("lifebar.bmp")));
-    auto lifeBar = [&](QRect frame, int top, QWidget *&holder, QLabel *&image) {
-        holder = Looks::box(picBOX, frame, kPurple);
-        image = new QLabel(holder);
-        image->setGeometry(0, top, 10, 250);
-        if (bar.isNull()) {
-            image->setAutoFillBackground(true);
-            image->setStyleSheet(QStringLiteral("background-color:rgb(255,0,255);"));
-        } else {
-            image->setPixmap(bar);
-        }
-    };
-    lifeBar({304, 8, 9, 249}, -80, barCOM, imgCOM);
-    lifeBar({304, 256, 9, 249}, 104, Picture1, imgUSER);
+    const QColor magenta(255, 0, 255);
+    barCOM = new ImageFrame(picBOX, {304, 8, 9, 249}, kPurple, {0, -80, 10, 250}, bar, magenta);
+    imgCOM = barCOM->image();
+    Picture1 = new ImageFrame(picBOX, {304, 256, 9, 249}, kPurple, {0, 104, 10, 250}, bar, magenta);
+    imgUSER = Picture1->image();
     barCOM->setObjectName(QStringLiteral("barCOM"));
     Picture1->setObjectName(QStringLiteral("Picture1"));
 
@@ -190,7 +187,7 @@ void frmMAIN::Form_Load()
     splash->Form_Load();
     if (m_app.ending())
         return;
-    splash->show();
+    // The splash shows once the main window is up, above it (Application::Main).
 
     picBOX->setGeometry(0, 0, 409, 513);
     picB.setPicture(imgC);
@@ -238,18 +235,57 @@ void frmMAIN::cmdSIZE_Click()
     }
     m_maximized = !m_maximized;
     if (m_maximized) {
+        // The size limit is lifted first: a window manager refuses to
+        // maximize a window whose hints say it cannot grow.
         setMinimumSize(409, 514);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showMaximized();
         cmdSIZE->setText(QStringLiteral("小"));
     } else {
-        showNormal();
-        setFixedSize(409, 514);
-        cmdSIZE->setText(QStringLiteral("大"));
+        restoreNormalSize();
     }
     placeBox();
     platform.processEvents();
     picP->setFocus();
+}
+
+void frmMAIN::restoreNormalSize()
+{
+    cmdSIZE->setText(QStringLiteral("大"));
+    showNormal();
+    // The size is fixed again once the window is back at its normal size: a
+    // Wayland compositor takes a window of another size than the one it
+    // configured as a protocol error, and ends the program.
+    m_fixPending = true;
+    if (size() == QSize(409, 514))
+        fixNormalSize();
+    else
+        QTimer::singleShot(1000, this, [this] { fixNormalSize(); });
+}
+
+void frmMAIN::fixNormalSize()
+{
+    if (!m_fixPending || m_maximized)
+        return;
+    m_fixPending = false;
+    setFixedSize(409, 514);
+}
+
+void frmMAIN::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    // The window manager restored a maximized window by itself (a double
+    // click on the title bar, a keyboard shortcut): back to the normal state
+    // as "小" would, so the window never stays resizable.
+    if (e->type() == QEvent::WindowStateChange && m_maximized) {
+        const auto *change = static_cast<QWindowStateChangeEvent *>(e);
+        if ((change->oldState() & Qt::WindowMaximized) && !(windowState() & Qt::WindowMaximized) &&
+            !(windowState() & Qt::WindowMinimized)) {
+            m_maximized = false;
+            restoreNormalSize();
+            placeBox();
+        }
+    }
 }
 
 void frmMAIN::placeBox()
@@ -839,6 +875,8 @@ void frmMAIN::closeEvent(QCloseEvent *e)
 void frmMAIN::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
+    if (m_fixPending && size() == QSize(409, 514))
+        fixNormalSize();
     if (picBOX)
         placeBox();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RankingBoard.h"
+#include "platform/ImageFrame.h"
 #include "platform/Picture.h"
 #include "rally/CourtPointer.h"
 #include "rally/RallyHooks.h"
@@ -90,10 +91,10 @@ public:
     // Controls, named as in the layout.
     QWidget *picBOX = nullptr;
     PictureBox *picP = nullptr;
-    QWidget *barCOM = nullptr;
-    QLabel *imgCOM = nullptr;
-    QWidget *Picture1 = nullptr;
-    QLabel *imgUSER = nullptr;
+    ImageFrame *barCOM = nullptr;
+    ImageFrame::Image *imgCOM = nullptr;
+    ImageFrame *Picture1 = nullptr;
+    ImageFrame::Image *imgUSER = nullptr;
     QPushButton *cmdEND = nullptr;
     QWidget *Line1 = nullptr;
     QPushButton *cmdGAME = nullptr;
@@ -130,6 +131,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildControls();
@@ -139,11 +141,14 @@ private:
     void showRank(std::int32_t level);
     void showRound(std::int32_t level);
     void placeBox();
+    void restoreNormalSize();
+    void fixNormalSize();
 
     Application &m_app;
     std::unique_ptr<RallyLoop> m_loop;
     std::unique_ptr<modDATA> m_data;
     bool m_maximized = false;
+    bool m_fixPending = false; // the normal size is to be fixed once reached
     bool m_activated = false;
 };
 

@@ -4,11 +4,10 @@
 #include "app/Texts.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 
 namespace moka {
 
@@ -31,10 +30,7 @@ void frmSPRUSH::Form_Load()
         return;
     }
     setFixedSize(280, 200);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.center() - QPoint(140, 100));
-    }
+    WindowPlacement::centreOnScreen(*this, parentWidget());
     m_app.splashLoaded = true;
 }
 

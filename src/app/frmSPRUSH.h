@@ -7,8 +7,9 @@ namespace moka {
 
 class Application;
 
-// The splash card: borderless, 280 × 200, centred on the screen. It checks
-// the display when it loads and closes on a key or a mouse button.
+// The splash card: borderless, 280 × 200, centred on the screen, shown above
+// the main window once that is up. It checks the display when it loads and
+// closes on a key or a mouse button.
 class frmSPRUSH : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "match/MovableDialog.h"
 
 #include "app/Fonts.h"
+#include "platform/WindowPlacement.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -58,11 +59,8 @@ void MovableDialog::setVisible(bool visible)
 
 void MovableDialog::centreOnOwner()
 {
-    const QWidget *owner = parentWidget();
-    if (!owner)
-        return;
-    const QRect frame = owner->window()->frameGeometry();
-    move(frame.x() + (frame.width() - width()) / 2, frame.y() + (frame.height() - height()) / 2);
+    if (const QWidget *owner = parentWidget())
+        WindowPlacement::centre(*this, owner);
 }
 
 void MovableDialog::startMove(const QMouseEvent &press)

@@ -5,6 +5,7 @@
 #include "rally/RallyState.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -47,7 +48,23 @@ void frmCUT::Command1_Click()
     accept();
 }
 
-void frmCUT::Command2_Click() { reject(); }
+void frmCUT::Command2_Click() { QDialog::reject(); }
+
+void frmCUT::reject() { Command1_Click(); }
+
+void frmCUT::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        if (!event->isAutoRepeat())
+            Command1_Click();
+        event->accept();
+        return;
+    default: MovableDialog::keyPressEvent(event);
+    }
+}
 
 void frmCUT::Form_MouseDown(const QMouseEvent &event) { startMove(event); }
 

@@ -11,7 +11,9 @@ struct RallyState;
 
 // The interrupt dialog: the game is paused; return to play or discard it.
 // Client area 312 × 120, no title bar. "プレイ に戻る" sets stopRequest again;
-// any other way of closing leaves it clear, which abandons the game.
+// only "プレイデータ を 破棄 する" leaves it clear, which abandons the game.
+// Enter and Escape, and any other way of closing the dialog, mean
+// "プレイ に戻る".
 class frmCUT : public MovableDialog
 {
     Q_OBJECT
@@ -31,7 +33,11 @@ public:
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
 
+    // Closing the dialog other than by its second button returns to play.
+    void reject() override;
+
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

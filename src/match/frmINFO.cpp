@@ -4,6 +4,7 @@
 #include "app/Looks.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -44,6 +45,21 @@ void frmINFO::lblGAME_MouseDown(const QMouseEvent &event) { startMove(event); }
 
 // The panel covers nearly all of the dialog, so it moves the dialog too.
 void frmINFO::lblBK_MouseDown(const QMouseEvent &event) { startMove(event); }
+
+void frmINFO::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        if (!event->isAutoRepeat())
+            cmdOK_Click();
+        event->accept();
+        return;
+    default: MovableDialog::keyPressEvent(event);
+    }
+}
 
 void frmINFO::mousePressEvent(QMouseEvent *event)
 {

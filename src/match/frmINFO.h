@@ -28,6 +28,8 @@ public:
     QPushButton *cmdOK = nullptr;
 
 protected:
+    // Enter, Space and Escape press OK, the only button.
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 };

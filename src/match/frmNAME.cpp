@@ -5,6 +5,7 @@
 #include "data/RecordTable.h"
 #include "match/MatchState.h"
 #include "platform/Platform.h"
+#include "platform/WindowPlacement.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -102,6 +103,13 @@ void frmNAME::buildControls()
     Label4->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &frmNAME::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmNAME::Command2_Click);
+}
+
+void frmNAME::setVisible(bool visible)
+{
+    if (visible && !isVisible() && parentWidget())
+        WindowPlacement::centre(*this, parentWidget());
+    QDialog::setVisible(visible);
 }
 
 void frmNAME::Form_Load()

@@ -53,6 +53,9 @@ public:
 
     static const QString tooLongMessage;
 
+    // Centred on the main window whenever it is shown.
+    void setVisible(bool visible) override;
+
 protected:
     bool event(QEvent *event) override;
     void hideEvent(QHideEvent *event) override;

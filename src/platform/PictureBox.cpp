@@ -2,6 +2,7 @@
 
 #include "platform/MouseCodes.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +10,7 @@ namespace moka {
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
+    , m_pointerTakenBack(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -36,6 +38,12 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
     const QPointF pos = event->position();
     emit mouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()), pos.x(),
                    pos.y());
+    // Qt's Wayland support puts the window's own pointer back on one of the
+    // first moves after the pointer comes in from the title bar, over the
+    // pointer a box sets for itself then (the racket when it comes in over
+    // the lower court). Showing ours again on every move keeps it.
+    if (m_pointerTakenBack && testAttribute(Qt::WA_SetCursor))
+        setCursor(cursor());
 }
 
 } // namespace moka

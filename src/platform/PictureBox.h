@@ -32,6 +32,7 @@ protected:
 
 private:
     Picture m_picture;
+    const bool m_pointerTakenBack;
 };
 
 } // namespace moka

@@ -13,8 +13,10 @@ void Platform::endProgram()
     m_ending = true;
     // Modal dialogs first, innermost first, so their exec() loops return.
     while (QWidget *modal = QApplication::activeModalWidget()) {
+        // Closed without an answer: a dialog that takes every other way
+        // out as one of its buttons is not pressed here.
         if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
+            dialog->done(QDialog::Rejected);
         modal->close();
         if (QApplication::activeModalWidget() == modal) {
             modal->hide();

@@ -10,6 +10,18 @@
 
 namespace moka {
 
+void QtPlatform::chooseWindowSystem()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    const bool waylandSession = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                                qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
+    if (waylandSession && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        // X11 first; Wayland should the X server not answer after all.
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
+    }
+}
+
 void QtPlatform::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 void QtPlatform::waitUntil(std::int64_t deadlineMs)

@@ -210,8 +210,9 @@ TEST_F(DialogsTest, EveryAnnouncementStartsFromTheDefaults)
     EXPECT_FALSE(rally.stopRequest);
 }
 
-// Only "プレイ に戻る" resumes; every other way out abandons the game.
-TEST_F(DialogsTest, InterruptResumesOnlyByItsReturnButton)
+// Only "プレイデータ を 破棄 する" abandons the game; every other way out,
+// the keyboard's included, returns to play.
+TEST_F(DialogsTest, InterruptAbandonsOnlyByItsDiscardButton)
 {
     struct Way
     {
@@ -222,8 +223,9 @@ TEST_F(DialogsTest, InterruptResumesOnlyByItsReturnButton)
     const Way ways[] = {
         {"return to play", [](frmCUT &d) { QTest::mouseClick(d.Command1, Qt::LeftButton); }, true},
         {"discard", [](frmCUT &d) { QTest::mouseClick(d.Command2, Qt::LeftButton); }, false},
-        {"window closed", [](frmCUT &d) { d.close(); }, false},
-        {"Escape", [](frmCUT &d) { QTest::keyClick(&d, Qt::Key_Escape); }, false},
+        {"window closed", [](frmCUT &d) { d.close(); }, true},
+        {"Escape", [](frmCUT &d) { QTest::keyClick(&d, Qt::Key_Escape); }, true},
+        {"Enter", [](frmCUT &d) { QTest::keyClick(&d, Qt::Key_Return); }, true},
     };
     for (const Way &way : ways) {
         rally.stopRequest = false;
@@ -236,6 +238,21 @@ TEST_F(DialogsTest, InterruptResumesOnlyByItsReturnButton)
         EXPECT_EQ(seen, before + 1) << way.name;
         EXPECT_EQ(rally.stopRequest, way.resumes) << way.name;
         EXPECT_TRUE(live.isNull()) << way.name;
+    }
+}
+
+// OK is the announcement's only button: Enter, Space and Escape press it;
+// other keys leave the announcement up.
+TEST_F(DialogsTest, AnnouncementClosesByTheKeyboard)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
+        frmINFO info(&owner);
+        info.show();
+        QTest::keyClick(&info, Qt::Key_A);
+        EXPECT_TRUE(info.isVisible()) << key;
+        QTest::keyClick(&info, key);
+        EXPECT_FALSE(info.isVisible()) << key;
+        EXPECT_EQ(info.result(), QDialog::Accepted) << key;
     }
 }
 

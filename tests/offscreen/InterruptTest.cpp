@@ -87,21 +87,34 @@ TEST(Interrupt, ResumingPicksTheRallyUpExactlyWhereItStopped)
     EXPECT_EQ(game.device->ids().front(), 101);
 }
 
-TEST(Interrupt, ClosingTheInterruptDialogAnyOtherWayAbandons)
+// Escape, Enter and a close by the window system all return to play; only
+// "プレイデータ を 破棄 する" throws the game away.
+TEST(Interrupt, OnlyTheSecondButtonDiscardsTheGame)
 {
     TestGame game({}, true);
     game.start();
     frmMAIN *m = game.app->mainWindow();
-    game.platform.onModal = [](QDialog &dialog) { dialog.close(); };
-    bool stopped = false;
+    int shown = 0;
+    game.platform.onModal = [&](QDialog &dialog) {
+        auto *cut = qobject_cast<frmCUT *>(&dialog);
+        ASSERT_NE(cut, nullptr);
+        switch (shown++) {
+        case 0: QTest::keyClick(&dialog, Qt::Key_Escape); break;
+        case 1: QTest::keyClick(&dialog, Qt::Key_Return); break;
+        case 2: dialog.close(); break;
+        default: cut->Command2->click(); break;
+        }
+    };
+    int stops = 0;
     game.platform.onEvents = [&] {
-        if (m->loop().cast().ball && !stopped) {
-            stopped = true;
+        // A new stop once the game has gone on after the last one.
+        if (m->loop().cast().ball && stops == shown && stops < 4 && !game.app->rally.stopRequest) {
+            ++stops;
             m->cmdSTOP->click();
         }
     };
     m->cmdREN->click();
-    EXPECT_EQ(game.platform.modalsShown, 1);
+    EXPECT_EQ(shown, 4);
     EXPECT_FALSE(game.app->rally.stopRequest);
     EXPECT_TRUE(m->cmdREN->isEnabled());
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+class QWidget;
+
+namespace moka {
+
+// Where the game's top-level windows appear. Every window is placed by its
+// outer frame, so a window manager's title bar and borders are counted: a
+// decorated dialog is assumed to get the same frame as its decorated owner.
+// Where the window system does not let programs place windows (Wayland),
+// moving does nothing and the compositor places them.
+class WindowPlacement
+{
+public:
+    // Centres `window` on the owner's whole window (frame included), or on the
+    // owner's screen when there is no owner.
+    static void centre(QWidget &window, const QWidget *owner);
+    // Centres `window` on the screen that shows `owner` (the primary screen
+    // when there is no owner).
+    static void centreOnScreen(QWidget &window, const QWidget *owner);
+    // Shows `window` above `owner`: a transient of it for the window manager
+    // or compositor, raised and given the focus.
+    static void showAbove(QWidget &window, QWidget &owner);
+    // The window system lets programs place their windows.
+    static bool canPlaceWindows();
+};
+
+} // namespace moka
