@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev libxcb1-dev
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick desktop-file-utils
+  openbox metacity xfwm4 dbus weston xwayland qt6-wayland
   clang libclang-rt-14-dev
   pulseaudio pulseaudio-utils
   clang-format clang-tidy

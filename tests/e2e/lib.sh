@@ -312,13 +312,44 @@ e2e_expect_centred() {
     fi
 }
 
-# Starts a copy of the game and clicks its splash away: the game's pid lands
-# in E2E_GAME_PID, its main window in MAIN_ID.
+# Colour of pixel ($2, $3) of picture $1 as "r,g,b".
+e2e_pixel() {
+    convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info: 2>/dev/null
+}
+
+# Pixels of the screen inside window $1 that differ from picture $2 (same
+# size as the window), after a fresh screenshot named $3.
+e2e_pixels_unlike() {
+    local id=$1 picture=$2 name=$3
+    e2e_geometry "$id" || fail "cannot read the geometry of window $id"
+    timeout 10 import -display "$E2E_DISPLAY" -window root "$E2E_WORK/$name.png" 2>/dev/null ||
+        fail "could not take a picture of the screen"
+    compare -metric AE -fuzz 3% -extract "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" \
+        "$E2E_WORK/$name.png" "$picture" null: 2>&1 | awk '{print int($1)}'
+}
+
+# Waits until the splash (window $1) is seen on the screen: the pixels where
+# it stands are the splash card's, not whatever lies behind it.
+E2E_SPLASH_PICTURE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/assets/splash.bmp"
+e2e_expect_splash_seen() {
+    local id=$1 deadline unlike
+    deadline=$((SECONDS + E2E_TIMEOUT))
+    while :; do
+        unlike=$(e2e_pixels_unlike "$id" "$E2E_SPLASH_PICTURE" splash)
+        ((unlike < 280 * 200 / 50)) && return 0
+        ((SECONDS < deadline)) || fail "the splash is not seen: $unlike of its 56000 pixels are not the card's"
+        sleep 0.2
+    done
+}
+
+# Starts a copy of the game and clicks its splash away once it is seen: the
+# game's pid lands in E2E_GAME_PID, its main window in MAIN_ID.
 e2e_start_past_splash() {
     e2e_start_game
     e2e_wait_window_titled "$MAIN_TITLE"
     MAIN_ID=$WIN_ID
     e2e_wait_window_of_pid "$E2E_GAME_PID" 280 200
+    e2e_expect_splash_seen "$WIN_ID"
     e2e_click "$WIN_ID" 140 100
     e2e_wait_window_gone "$WIN_ID"
 }
