@@ -23,7 +23,7 @@ using namespace moka;
 namespace {
 
 const QByteArray kFresh = "0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n";
-const QByteArray kFull = "10,\"CHAMP\"\r\n9,\"ABC\"\r\n7,\"DE\"\r\n7,\"FGH\"\r\n-2,\"IJKLM\"\r\n";
+const QByteArray kFull = "10,\"CHAMP\"\r\n9,\"ABC\"\r\n7,\"DE\"\r\n7,\"FGH\"\r\n2,\"IJKLM\"\r\n";
 
 // A byte string literal that may hold NUL bytes.
 template <std::size_t N> QByteArray bytesOf(const char (&text)[N]) { return QByteArray(text, N - 1); }
@@ -233,10 +233,10 @@ TEST(LoadData, FileRoundTripsByteForByte)
     put(d.path(), kFull);
     d.data.LOAD_DATA();
     EXPECT_TRUE(d.platform.messages.isEmpty());
-    expectTable(d.table, tableOf({10, 9, 7, 7, -2}, {"CHAMP", "ABC", "DE", "FGH", "IJKLM"}));
+    expectTable(d.table, tableOf({10, 9, 7, 7, 2}, {"CHAMP", "ABC", "DE", "FGH", "IJKLM"}));
     EXPECT_EQ(d.board.line(0), QStringLiteral(" P\uFF1A CHAMP"));
     EXPECT_EQ(d.board.line(1), QStringLiteral(" 9- ABC"));
-    EXPECT_EQ(d.board.line(4), QStringLiteral(" -2- IJKLM"));
+    EXPECT_EQ(d.board.line(4), QStringLiteral(" 2- IJKLM"));
 
     QFile::remove(d.path());
     d.data.SAVE_DATA();
@@ -270,7 +270,7 @@ TEST(LoadData, ThreeRecordsFillEntriesZeroToTwoAndReportOnceAfterTheBoard)
     d.data.LOAD_DATA();
     expectTable(d.table, tableOf({10, 5, 4, 0, 0}, {"CHAMP", "ABC", "DEF", "", ""}));
     ASSERT_EQ(d.platform.messages.size(), 1);
-    EXPECT_TRUE(d.platform.messages[0].contains(QStringLiteral("ends after 3 of 5 records")));
+    EXPECT_TRUE(d.platform.messages[0].contains(QStringLiteral("記録が 3 件しかありません")));
     EXPECT_EQ(lineAtReport, QStringLiteral(" 4- DEF"));
 }
 
@@ -340,8 +340,9 @@ TEST(SaveData, NamesTheFileCannotHoldLoseOnlyTheOffendingCharacters)
 
 TEST(LoadData, BadInputReadsWhatItCanFillsTheBoardAndReportsOnce)
 {
-    // Entries that cannot be read keep what they had; here that is (-1, "old").
+    // Entries that cannot be read keep what they had; here that is (S, "old").
     const QString K = QStringLiteral("old");
+    const std::int32_t S = 8;
     const QString longName = QString(40, QLatin1Char('N'));
     QByteArray garbage(3000, '\0');
     QRandomGenerator random(7);
@@ -356,7 +357,7 @@ TEST(LoadData, BadInputReadsWhatItCanFillsTheBoardAndReportsOnce)
         bool reported;
     };
     const std::vector<Case> cases = {
-        {"empty file", "", tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K}), true},
+        {"empty file", "", tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
         {"LF line ends", "10,\"C\"\n1,\"A\"\n2,\"B\"\n3,\"D\"\n4,\"E\"\n",
          tableOf({10, 1, 2, 3, 4}, {"C", "A", "B", "D", "E"}), false},
         {"byte order mark, no line end at the end",
@@ -367,38 +368,42 @@ TEST(LoadData, BadInputReadsWhatItCanFillsTheBoardAndReportsOnce)
          " 10 ,\t\"C\" \r\n\r\n  \r\n+7, AB \r\n6,\r\n5 , \"\"\r\n4,\"X Y\"\r\n",
          tableOf({10, 7, 6, 5, 4}, {"C", "AB", "", "", "X Y"}), false},
         {"records after the fifth are ignored", kFull + "3,\"MORE\"\r\nnonsense\r\n",
-         tableOf({10, 9, 7, 7, -2}, {"CHAMP", "ABC", "DE", "FGH", "IJKLM"}), false},
-        {"truncated inside a record", "10,\"CH\"\r\n8,\"AB",
-         tableOf({10, -1, -1, -1, -1}, {"CH", K, K, K, K}), true},
+         tableOf({10, 9, 7, 7, 2}, {"CHAMP", "ABC", "DE", "FGH", "IJKLM"}), false},
+        {"truncated inside a record", "10,\"CH\"\r\n8,\"AB", tableOf({10, S, S, S, S}, {"CH", K, K, K, K}),
+         true},
         {"stage not a number", "0,\"\"\r\nx,\"B\"\r\n7 5,\"C\"\r\n,\"D\"\r\n-,\"E\"\r\n",
-         tableOf({0, -1, -1, -1, -1}, {"", K, K, K, K}), true},
+         tableOf({0, S, S, S, S}, {"", K, K, K, K}), true},
         {"stage at and beyond 32 bits",
          "2147483647,\"A\"\r\n-2147483648,\"B\"\r\n2147483648,\"C\"\r\n-2147483649,\"D\"\r\n"
          "99999999999999999999999,\"E\"\r\n",
-         tableOf({2147483647, -2147483648, -1, -1, -1}, {"A", "B", K, K, K}), true},
+         tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
+        // A stage the ladder cannot hold would start that player at round
+        // stage + 1, past the last round or beyond 32 bits.
+        {"stages outside the ladder", "11,\"C\"\r\n10,\"A\"\r\n-1,\"B\"\r\n2147483647,\"D\"\r\n9,\"E\"\r\n",
+         tableOf({S, S, S, S, 9}, {K, K, K, K, "E"}), true},
         {"missing comma and missing quote", "10 \"C\"\r\n1,\"A\r\n2,B\"\r\n3,\"D\"\"\r\n4,\"E\" x\r\n",
-         tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K}), true},
+         tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
         {"comma inside and outside quotes", "0,\"A,B\"\r\n1,A,B\r\n2,\"C\",\r\n3,\",\"\r\n4,\"\"\r\n",
-         tableOf({0, -1, -1, 3, 4}, {"A,B", K, K, ",", ""}), true},
+         tableOf({0, S, S, 3, 4}, {"A,B", K, K, ",", ""}), true},
         {"a line break inside a name splits that record in two",
          "10,\"A\r\nB\"\r\n1,\"C\"\r\n2,\"D\"\r\n3,\"E\"\r\n",
-         tableOf({-1, -1, 1, 2, 3}, {K, K, "C", "D", "E"}), true},
+         tableOf({S, S, 1, 2, 3}, {K, K, "C", "D", "E"}), true},
         {"over-long name is cut",
          "0,\"\"\r\n1,\"" + longName.toUtf8() + "\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n",
          tableOf({0, 1, 0, 0, 0}, {"", longName.left(32), "", "", ""}), true},
         {"line longer than what is read",
          "5,\"" + QByteArray(100000, 'L') + "\"\r\n1,\"A\"\r\n2,\"B\"\r\n3,\"C\"\r\n4,\"D\"\r\n",
-         tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K}), true},
-        {"NUL bytes only", QByteArray(100, '\0'), tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K}), true},
+         tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
+        {"NUL bytes only", QByteArray(100, '\0'), tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
         {"NUL and bad UTF-8 inside a name", bytesOf("1,\"A\0B\"\r\n2,\"\xFF\xC3\"\r\n"),
-         tableOf({1, 2, -1, -1, -1}, {QString::fromUtf8("A\0B", 3), "\uFFFD\uFFFD", K, K, K}), true},
+         tableOf({1, 2, S, S, S}, {QString::fromUtf8("A\0B", 3), "\uFFFD\uFFFD", K, K, K}), true},
     };
 
     auto check = [&](const char *what, const QByteArray &bytes, const RecordTable *expected, bool reported) {
         SCOPED_TRACE(what);
         Data d;
         put(d.path(), bytes);
-        d.table = tableOf({-1, -1, -1, -1, -1}, {K, K, K, K, K});
+        d.table = tableOf({S, S, S, S, S}, {K, K, K, K, K});
         bool boardFilled = false;
         d.platform.onMessage = [&](const QString &) {
             boardFilled = d.board.line(5) == modDATA::newcomerLine();
