@@ -1,5 +1,6 @@
 #include "data/modDATA.h"
 
+#include "app/Texts.h"
 #include "data/RankingBoard.h"
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"
@@ -18,6 +19,13 @@ namespace {
 
 const QColor kMarked(0, 0, 255);
 const QColor kPlain(0, 0, 0);
+
+// The message for a failed step: what went wrong, then the file's name (not
+// its whole path) and the cause.
+QString failureText(const QString &heading, const QString &cause)
+{
+    return Texts::withDetail(heading, QStringLiteral("mokaru.dat：") + cause);
+}
 
 void setEntry(RecordTable &table, int i, std::int32_t stage, const QString &name)
 {
@@ -73,9 +81,9 @@ void modDATA::LOAD_DATA()
             // Records that cannot be read leave their entries as they were.
             const RecordFile::Outcome outcome = RecordFile::parse(bytes, m_table);
             if (!outcome.failure.isEmpty())
-                failure = m_path + QStringLiteral(": ") + outcome.failure;
+                failure = failureText(Texts::dataDamaged(), outcome.failure);
         } else {
-            failure = m_path + QStringLiteral(": ") + error;
+            failure = failureText(Texts::dataUnreadable(), error);
         }
     }
     fillBoard();
@@ -99,7 +107,7 @@ QString modDATA::writeTable()
     // file (see RecordFile::writableName); the table in memory keeps them.
     QString error;
     if (!m_file.save(m_path, RecordFile::format(m_table), error))
-        return m_path + QStringLiteral(": ") + error;
+        return failureText(Texts::dataUnsaved(), error);
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "rally/RallyLoop.h"
 
+#include "app/Texts.h"
 #include "match/MatchState.h"
 #include "platform/Picture.h"
 #include "platform/PictureBox.h"
@@ -50,9 +51,9 @@ void RallyLoop::MAIN_LOOP()
     try {
         runFrames();
     } catch (const std::exception &e) {
-        m_platform.messageBox(QString::fromLocal8Bit(e.what()));
+        m_platform.messageBox(Texts::withDetail(Texts::unexpectedError(), QString::fromLocal8Bit(e.what())));
     } catch (...) {
-        m_platform.messageBox(QStringLiteral("Unexpected error"));
+        m_platform.messageBox(Texts::unexpectedError());
     }
 }
 

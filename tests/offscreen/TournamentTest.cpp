@@ -70,6 +70,7 @@ public:
     std::vector<int> roundsWon;
     QStringList announcements;
     int namesAsked = 0;
+    int typingMs = 0; // how long the player takes over the name, on the virtual clock
     int frames = 0;
     bool gaveUp = false;
 
@@ -81,6 +82,7 @@ private:
     {
         if (auto *name = qobject_cast<frmNAME *>(&dialog)) {
             ++namesAsked;
+            game.platform.virtualClock().advance(typingMs);
             name->cboNAME->setEditText(m_name);
             name->Command1->click();
         } else if (auto *info = qobject_cast<frmINFO *>(&dialog)) {
@@ -211,17 +213,31 @@ TEST(Tournament, NewcomerClimbsLosesResumesInALaterRunAndBecomesChampion)
         EXPECT_EQ(p.fileBytes(), QByteArray("10,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
     }
 
-    // Run 3: the champion may not play; nothing changes.
+    // Run 3: the champion may not play; nothing changes. The file is put in a
+    // form of its own (LF line ends, unquoted names) that a save would rewrite.
     {
+        const QByteArray handWritten = "10,ABC\n0,\n0,\n0,\n0,\n";
+        {
+            QFile f(path + QStringLiteral("mokaru.dat"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(handWritten);
+        }
         Player p(path);
         EXPECT_EQ(p.m->lblRNKING[0]->text(), QStringLiteral(" P： ABC"));
+        p.game.device->starts.clear();
+        p.game.platform.virtualClock().advance(1000); // the window's own chime is over
+        p.typingMs = 2000;                            // and so is the game's, once the name is in
         p.playGame(QStringLiteral("ABC"), [] { return Plan::Win; });
         EXPECT_EQ(p.frames, 0);
         EXPECT_EQ(p.announcements, QStringList{QStringLiteral("チャンピョンはゲーム が出来ません")});
+        // The start's chime, then the refusal's own sound; nothing else.
+        EXPECT_EQ(p.game.device->ids(), (std::vector<int>{101, 107}));
         EXPECT_EQ(p.game.app->rally.level, 0);
-        EXPECT_FALSE(p.game.app->match.tournamentPlayed && p.game.app->rally.comActive);
+        EXPECT_FALSE(p.game.app->match.tournamentPlayed);
+        EXPECT_FALSE(p.game.app->rally.comActive || p.game.app->rally.ballInPlay);
+        EXPECT_TRUE(p.m->cmdGAME->isEnabled());
         p.m->cmdEND->click();
-        EXPECT_EQ(p.fileBytes(), QByteArray("10,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+        EXPECT_EQ(p.fileBytes(), handWritten);
     }
 }
 

@@ -110,7 +110,7 @@ bool permissionsApply(const QString &unreadable)
 
 } // namespace
 
-TEST(DataFile, ReadsSavesAndFailsWithTheSystemsOwnWords)
+TEST(DataFile, ReadsSavesAndNamesTheCauseOfAFailure)
 {
     QTemporaryDir dir;
     DataFile file;
@@ -121,7 +121,7 @@ TEST(DataFile, ReadsSavesAndFailsWithTheSystemsOwnWords)
     EXPECT_FALSE(file.exists(path));
     EXPECT_FALSE(file.read(path, bytes, error));
     EXPECT_TRUE(bytes.isEmpty());
-    EXPECT_EQ(error, QStringLiteral("No such file or directory"));
+    EXPECT_EQ(error, QStringLiteral("ファイルがありません"));
 
     ASSERT_TRUE(file.save(path, "first", error));
     ASSERT_TRUE(file.save(path, "second", error));
@@ -134,18 +134,19 @@ TEST(DataFile, ReadsSavesAndFailsWithTheSystemsOwnWords)
     const QString folder = dir.filePath(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_TRUE(file.exists(folder));
+    // Reading and saving give the same cause in the same words.
     error.clear();
     EXPECT_FALSE(file.read(folder, bytes, error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error, QStringLiteral("同じ名前のフォルダがあります"));
     error.clear();
     EXPECT_FALSE(file.save(folder, "x", error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error, QStringLiteral("同じ名前のフォルダがあります"));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 
     // A folder that does not exist.
     error.clear();
     EXPECT_FALSE(file.save(dir.filePath(QStringLiteral("none/a.dat")), "x", error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(error.startsWith(QStringLiteral("フォルダがありません"))) << error.toStdString();
 
     // A large file is read only up to the limit.
     put(path, QByteArray(DataFile::maxReadBytes + 1000, 'z'));
@@ -302,7 +303,9 @@ TEST(SaveData, AFailedSaveKeepsOldFileAndTableAndReportsOnce)
     EXPECT_EQ(contents(d.path()), kFull);
     expectTable(d.table, before);
     ASSERT_EQ(d.platform.messages.size(), 1);
-    EXPECT_TRUE(d.platform.messages[0].startsWith(d.path()));
+    // The player is told which file, not where the program lives.
+    EXPECT_TRUE(d.platform.messages[0].contains(QStringLiteral("mokaru.dat")));
+    EXPECT_FALSE(d.platform.messages[0].contains(d.dir.path()));
 
     // Nor does a fresh file replace it when the swap fails.
     d.file.failAfterBytes = -1;
@@ -440,6 +443,11 @@ TEST(LoadData, AFolderWhereTheFileShouldBeIsReportedAndKept)
     ASSERT_EQ(d.platform.messages.size(), 1);
     EXPECT_EQ(d.board.line(5), modDATA::newcomerLine());
     d.data.SAVE_DATA();
-    EXPECT_EQ(d.platform.messages.size(), 2);
+    ASSERT_EQ(d.platform.messages.size(), 2);
     EXPECT_TRUE(QFileInfo(d.path()).isDir());
+    // One cause, one wording: only the first line (loading or saving) differs.
+    EXPECT_EQ(d.platform.messages[0].section(QLatin1Char('\n'), 1),
+              d.platform.messages[1].section(QLatin1Char('\n'), 1));
+    EXPECT_NE(d.platform.messages[0].section(QLatin1Char('\n'), 0, 0),
+              d.platform.messages[1].section(QLatin1Char('\n'), 0, 0));
 }
