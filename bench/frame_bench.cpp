@@ -2,10 +2,11 @@
 // ball, the player's racket and the computer, and copy the result onto the
 // visible court.
 
+#include "VirtualPlatform.h"
+
 #include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
 #include "platform/Resources.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/CourtPointer.h"
 #include "rally/RallyState.h"
 #include "rally/clsBALL.h"

@@ -1,9 +1,10 @@
+#include "VirtualPlatform.h"
+
 #include "app/Fonts.h"
 #include "app/Looks.h"
 #include "match/FormDialogs.h"
 #include "match/frmCUT.h"
 #include "match/frmINFO.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/RallyState.h"
 
 #include <QLabel>

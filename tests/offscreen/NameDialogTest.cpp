@@ -1,9 +1,10 @@
+#include "VirtualPlatform.h"
+
 #include "app/Fonts.h"
 #include "app/Looks.h"
 #include "data/RecordTable.h"
 #include "match/MatchState.h"
 #include "match/frmNAME.h"
-#include "platform/VirtualPlatform.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "StateCheck.h"
+#include "VirtualPlatform.h"
 
 #include "app/Application.h"
 #include "app/Texts.h"
@@ -12,7 +13,6 @@
 #include "match/frmINFO.h"
 #include "match/frmNAME.h"
 #include "platform/PictureBox.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
 
 #include <QApplication>

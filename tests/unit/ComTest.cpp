@@ -1,8 +1,8 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
 #include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
 #include "rally/RallyState.h"
 #include "rally/clsCOM.h"

@@ -1,11 +1,11 @@
 #include "MemoryBoard.h"
+#include "VirtualPlatform.h"
 
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"
 #include "data/modDATA.h"
 #include "match/MatchState.h"
 #include "platform/DataFile.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/RallyState.h"
 
 #include <QDir>

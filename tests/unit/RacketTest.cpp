@@ -1,7 +1,7 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
 #include "platform/Picture.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
 #include "rally/CourtPointer.h"
 #include "rally/RallyState.h"

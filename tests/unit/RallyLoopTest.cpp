@@ -1,8 +1,8 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
 #include "match/MatchState.h"
 #include "platform/PictureBox.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
 #include "rally/Opponent.h"
 #include "rally/Racket.h"

@@ -1,6 +1,6 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
-#include "platform/VirtualPlatform.h"
 #include "sound/AudioSinkDevice.h"
 #include "sound/EffectVoice.h"
 #include "sound/SoundModule.h"
