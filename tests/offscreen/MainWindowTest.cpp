@@ -1,7 +1,6 @@
 #include "TestGame.h"
 
 #include "app/Looks.h"
-#include "app/Texts.h"
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
 #include "platform/PictureBox.h"
@@ -10,11 +9,15 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <utility>
 
 using namespace moka;
 
@@ -257,7 +260,9 @@ TEST(Startup, DisplayCheckRefusesSmallOrPalettedScreens)
         EXPECT_EQ(!game.platform.ending(), c.accepted)
             << c.depth << " bits, " << c.screen.height() << " high";
         if (!c.accepted) {
-            EXPECT_EQ(game.platform.messages, QStringList{Texts::displayRefused()});
+            EXPECT_EQ(game.platform.messages,
+                      QStringList{QStringLiteral(
+                          "　　２５６色、又は ６４０×４８０ピクセル では使用できません！  　　")});
             EXPECT_TRUE(game.app->mainWindow() == nullptr || !game.app->mainWindow()->isVisible());
         } else {
             EXPECT_TRUE(game.app->mainWindow()->isVisible());
@@ -319,7 +324,8 @@ TEST(Startup, SecondCopyOnlyShowsTheAlreadyRunningMessage)
     TestGame second(QStringLiteral("mokatest-single"));
     second.app->Main();
     EXPECT_TRUE(second.platform.ending());
-    EXPECT_EQ(second.platform.messages, QStringList{Texts::alreadyRunning()});
+    EXPECT_EQ(second.platform.messages,
+              QStringList{QStringLiteral("　　既に「 モカランズ　mokaRUNs 」は起動しています！　　　　")});
     EXPECT_EQ(second.app->mainWindow(), nullptr);
     EXPECT_EQ(second.device->opens, 0); // nothing else was started
 }
@@ -334,8 +340,8 @@ TEST(Startup, SoundThatCannotStartIsReportedAndTheGameGoesOnSilently)
     options.lockName = QStringLiteral("mokatest-silent");
     Application app(platform, std::move(options));
     app.Main();
-    EXPECT_EQ(platform.messages,
-              (QStringList{QStringLiteral("no audio output here"), Texts::soundTrouble()}));
+    EXPECT_EQ(platform.messages, (QStringList{QStringLiteral("no audio output here"),
+                                              QStringLiteral("トラブル＝効果音は使用できません！　　　　")}));
     EXPECT_FALSE(platform.ending());
     EXPECT_FALSE(app.sound().soundEnabled);
     app.sound().PLAY_103();
@@ -408,4 +414,101 @@ TEST(Ending, EndDuringAGameLeavesTheFrameLoop)
     EXPECT_LE(frames, 10); // the click ends the loop in the frame it lands in
     EXPECT_TRUE(game.platform.ending());
     EXPECT_EQ(game.platform.ends, 1);
+}
+
+namespace {
+
+void press(QWidget *w, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at = {5, 5})
+{
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(at), w->mapToGlobal(QPointF(at)), button, button,
+                     modifiers);
+    QApplication::sendEvent(w, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(at), w->mapToGlobal(QPointF(at)), button, Qt::NoButton,
+                   modifiers);
+    QApplication::sendEvent(w, &up);
+}
+
+void moveTo(QWidget *w, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+// Counts the pointer picture's pixels: opaque black, fully clear, other.
+std::array<int, 3> pointerPixels(const QCursor &cursor)
+{
+    const QImage image = cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    std::array<int, 3> count{};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count[p == qRgba(0, 0, 0, 255) ? 0 : qAlpha(p) == 0 ? 1 : 2]++;
+        }
+    return count;
+}
+
+} // namespace
+
+// The mouse as Qt delivers it: the court's pointer, which button swings, and
+// the hidden preview gesture with its guards.
+TEST(Mouse, ButtonsShiftAndThePointerArriveAsThePlayerMeantThem)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    RallyState &rally = game.app->rally;
+    MatchState &match = game.app->match;
+
+    // Over the lower court the pointer is the racket: 32 × 32, a black outline
+    // on a clear ground, held at (16, 20).
+    moveTo(m->picP, {140, 400});
+    ASSERT_TRUE(rally.racketCursor);
+    const QCursor racket = m->picP->cursor();
+    EXPECT_EQ(racket.pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(racket.hotSpot(), QPoint(16, 20));
+    const auto [black, clear, other] = pointerPixels(racket);
+    EXPECT_GT(black, 40);
+    EXPECT_GT(clear, 500);
+    EXPECT_EQ(other, 0);
+    m->CUR_SWING(); // during a swing the pointer vanishes
+    EXPECT_EQ(m->picP->cursor().shape(), Qt::BlankCursor);
+    moveTo(m->picP, {140, 100}); // the upper court: the ordinary pointer
+    EXPECT_FALSE(rally.racketCursor);
+    EXPECT_EQ(m->picP->cursor().shape(), Qt::ArrowCursor);
+
+    // The left button swings one way, the right the other.
+    moveTo(m->picP, {140, 400});
+    for (const auto &[button, code] : {std::pair{Qt::LeftButton, 1}, std::pair{Qt::RightButton, 2}}) {
+        rally.swingActive = false;
+        press(m->picP, button, Qt::NoModifier, {120, 410});
+        EXPECT_TRUE(rally.swingActive);
+        EXPECT_EQ(rally.clickButton, code);
+        EXPECT_EQ(QPoint(rally.clickX, rally.clickY), QPoint(120, 410));
+    }
+    rally.swingActive = false;
+
+    // The preview is armed only by Shift with the right button on the
+    // computer's set count, and only while no game runs.
+    press(m->lblCOM, Qt::RightButton, Qt::NoModifier);
+    press(m->lblCOM, Qt::LeftButton, Qt::ShiftModifier);
+    press(m->lblUSER, Qt::RightButton, Qt::ShiftModifier); // not armed: nothing
+    EXPECT_FALSE(match.champPreview);
+    EXPECT_TRUE(game.platform.messages.isEmpty());
+    for (bool RallyState::*busy :
+         {&RallyState::ballInPlay, &RallyState::comServeWait, &RallyState::comActive}) {
+        rally.*busy = true;
+        press(m->lblCOM, Qt::RightButton, Qt::ShiftModifier);
+        rally.*busy = false;
+        EXPECT_FALSE(match.champPreview);
+    }
+    press(m->lblCOM, Qt::RightButton, Qt::ShiftModifier);
+    EXPECT_TRUE(match.champPreview);
+    // Armed, but no name was stored for the preview: said so, and nothing runs.
+    press(m->lblUSER, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_TRUE(game.platform.messages.isEmpty());
+    press(m->lblUSER, Qt::RightButton, Qt::ShiftModifier);
+    EXPECT_EQ(game.platform.messages,
+              QStringList{QStringLiteral("　　チャンピョンネームがありません！　　　　")});
+    EXPECT_FALSE(game.platform.ending());
 }

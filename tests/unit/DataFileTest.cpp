@@ -18,6 +18,10 @@
 #include <functional>
 #include <vector>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 using namespace moka;
 
 namespace {
@@ -108,6 +112,34 @@ bool permissionsApply(const QString &unreadable)
     return !probe.open(QIODevice::ReadOnly);
 }
 
+// Root (as CI runs) reads and writes whatever the permissions say. While this
+// lives, the calling thread lacks the two capabilities that let it, so the
+// file permissions bind root as they bind anyone.
+class FilePermissionsBindRoot
+{
+public:
+    FilePermissionsBindRoot()
+    {
+        if (geteuid() != 0 || syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct lowered[2] = {m_saved[0], m_saved[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        m_lowered = syscall(SYS_capset, &m_header, lowered) == 0;
+    }
+    ~FilePermissionsBindRoot()
+    {
+        if (m_lowered)
+            syscall(SYS_capset, &m_header, m_saved);
+    }
+    FilePermissionsBindRoot(const FilePermissionsBindRoot &) = delete;
+    FilePermissionsBindRoot &operator=(const FilePermissionsBindRoot &) = delete;
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+    bool m_lowered = false;
+};
+
 } // namespace
 
 TEST(DataFile, ReadsSavesAndNamesTheCauseOfAFailure)
@@ -190,16 +222,19 @@ TEST(DataFile, UnreadableFileAndReadOnlyFolderFailCleanly)
 {
     Data d;
     put(d.path(), kFull);
+    const FilePermissionsBindRoot bind;
     QFile::setPermissions(d.path(), QFileDevice::Permissions{});
     if (!permissionsApply(d.path())) {
         QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (qEnvironmentVariable("CI") == QStringLiteral("true"))
+            FAIL() << "file permissions do not bind this user, so nothing here is checked";
         GTEST_SKIP() << "file permissions do not bind this user";
     }
     d.data.LOAD_DATA();
     ASSERT_EQ(d.platform.messages.size(), 1);
     EXPECT_TRUE(d.platform.messages[0].contains(QStringLiteral("Permission denied")));
     expectTable(d.table, RecordTable{});
-    EXPECT_EQ(d.board.line(5), modDATA::newcomerLine());
+    EXPECT_EQ(d.board.line(5), QStringLiteral(" N\uFF1A "));
     QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(contents(d.path()), kFull);
 
@@ -324,7 +359,7 @@ TEST(SaveData, AFailedSaveKeepsOldFileAndTableAndReportsOnce)
     start.setFolder(d.dir.path() + QLatin1Char('/'));
     start.LOAD_DATA();
     EXPECT_EQ(d.platform.messages.size(), 3);
-    EXPECT_EQ(fresh.line(5), modDATA::newcomerLine());
+    EXPECT_EQ(fresh.line(5), QStringLiteral(" N\uFF1A "));
     EXPECT_FALSE(QFile::exists(d.path()));
 }
 
@@ -409,14 +444,14 @@ TEST(LoadData, BadInputReadsWhatItCanFillsTheBoardAndReportsOnce)
         d.table = tableOf({S, S, S, S, S}, {K, K, K, K, K});
         bool boardFilled = false;
         d.platform.onMessage = [&](const QString &) {
-            boardFilled = d.board.line(5) == modDATA::newcomerLine();
+            boardFilled = d.board.line(5) == QStringLiteral(" N\uFF1A ");
         };
         d.data.LOAD_DATA();
         if (expected)
             expectTable(d.table, *expected);
         EXPECT_EQ(d.platform.messages.size(), reported ? 1 : 0)
             << d.platform.messages.join('|').toStdString();
-        EXPECT_EQ(d.board.line(5), modDATA::newcomerLine());
+        EXPECT_EQ(d.board.line(5), QStringLiteral(" N\uFF1A "));
         EXPECT_EQ(boardFilled, reported);
         EXPECT_EQ(contents(d.path()), bytes); // loading never writes
 
@@ -441,7 +476,7 @@ TEST(LoadData, AFolderWhereTheFileShouldBeIsReportedAndKept)
     d.data.LOAD_DATA();
     expectTable(d.table, RecordTable{});
     ASSERT_EQ(d.platform.messages.size(), 1);
-    EXPECT_EQ(d.board.line(5), modDATA::newcomerLine());
+    EXPECT_EQ(d.board.line(5), QStringLiteral(" N\uFF1A "));
     d.data.SAVE_DATA();
     ASSERT_EQ(d.platform.messages.size(), 2);
     EXPECT_TRUE(QFileInfo(d.path()).isDir());
