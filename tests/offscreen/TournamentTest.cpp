@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -302,6 +303,71 @@ TEST(Tournament, OnlyTheEndButtonAfterATournamentWritesTheFile)
         p.m->cmdEND->click();
         EXPECT_EQ(p.fileBytes(), ranked);
     }
+    // "終了" in the middle of a game saves the rounds won so far.
+    {
+        Player p(path);
+        RallyState &rally = p.game.app->rally;
+        bool pressed = false;
+        p.playGame(QStringLiteral("XYZ"), [&] {
+            if (rally.level == 5 && !pressed) {
+                pressed = true;
+                QTimer::singleShot(0, p.m->cmdEND, [&p] { p.m->cmdEND->click(); });
+            }
+            return Plan::Win;
+        });
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(p.roundsWon, std::vector<int>{4});
+        EXPECT_EQ(p.game.platform.ends, 1);
+        EXPECT_EQ(p.fileBytes(), QByteArray("10,\"OLD\"\r\n4,\"XYZ\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    }
+}
+
+// The board as a game starts: the player's own row turns blue, every other
+// row black; a ranked player resumes after the first entry of that exact
+// name (a name the file holds twice), a newcomer at round 1 on the last row.
+TEST(Tournament, TheStartMarksThePlayersRowAndResumesAfterTheFirstEntryOfTheName)
+{
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+    {
+        QFile f(path + QStringLiteral("mokaru.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("0,\"\"\r\n7,\"DUP\"\r\n5,\"ABC\"\r\n3,\"ABC\"\r\n2,\"abc\"\r\n");
+    }
+    Player p(path);
+    struct Seen
+    {
+        std::int32_t level = -1;
+        int blueRow = -1;
+        int blackRows = 0;
+        QString lastRow;
+    };
+    auto look = [&p](Seen &seen) {
+        return [&p, &seen] {
+            if (seen.level < 0) {
+                seen.level = p.game.app->rally.level;
+                for (int row = 1; row <= 5; ++row) {
+                    const QColor back = Looks::labelBackground(p.m->lblRNKING[row]);
+                    if (back == QColor(0, 0, 255))
+                        seen.blueRow = row;
+                    seen.blackRows += back == QColor(0, 0, 0);
+                }
+                seen.lastRow = p.m->lblRNKING[5]->text();
+            }
+            return Plan::Lose;
+        };
+    };
+    Seen ranked, newcomer;
+    p.playGame(QStringLiteral("ABC"), look(ranked));
+    EXPECT_EQ(ranked.level, 6);
+    EXPECT_EQ(ranked.blueRow, 2);
+    EXPECT_EQ(ranked.blackRows, 4);
+    EXPECT_EQ(ranked.lastRow, QStringLiteral(" N： "));
+    p.playGame(QStringLiteral("NEW"), look(newcomer));
+    EXPECT_EQ(newcomer.level, 1);
+    EXPECT_EQ(newcomer.blueRow, 5);
+    EXPECT_EQ(newcomer.blackRows, 4);
+    EXPECT_EQ(newcomer.lastRow, QStringLiteral(" N： NEW"));
 }
 
 TEST(Tournament, NoOtherGameStartsWhileATournamentIsBeingSetUp)
