@@ -8,12 +8,12 @@
 #include "platform/Picture.h"
 #include "platform/Resources.h"
 #include "rally/CourtPointer.h"
-#include "rally/RallyState.h"
 #include "rally/clsBALL.h"
 #include "rally/clsCOM.h"
 #include "rally/clsRKT.h"
 #include "sound/SilentDevice.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,11 +1,11 @@
 #include "celebration/frmPFM.h"
 
 #include "app/Application.h"
-#include "app/Fonts.h"
-#include "app/Texts.h"
 #include "app/frmMAIN.h"
 #include "celebration/CFubuki.h"
 #include "celebration/CHanabi.h"
+#include "look/Fonts.h"
+#include "look/Texts.h"
 #include "platform/Cursors.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"

@@ -1,13 +1,11 @@
 #include "data/modDATA.h"
 
-#include "app/Texts.h"
 #include "data/RankingBoard.h"
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"
-#include "match/MatchState.h"
+#include "look/Texts.h"
 #include "platform/DataFile.h"
 #include "platform/Platform.h"
-#include "rally/RallyState.h"
 
 #include <QColor>
 
@@ -41,13 +39,13 @@ void copyEntry(RecordTable &table, int to, int from)
 
 } // namespace
 
-modDATA::modDATA(Platform &platform, DataFile &file, RecordTable &table, MatchState &match, RallyState &rally,
-                 RankingBoard &board)
+modDATA::modDATA(Platform &platform, DataFile &file, RecordTable &table, const QString &playerName,
+                 const std::int32_t &level, RankingBoard &board)
     : m_platform(platform)
     , m_file(file)
     , m_table(table)
-    , m_match(match)
-    , m_rally(rally)
+    , m_playerName(playerName)
+    , m_level(level)
     , m_board(board)
 {
 }
@@ -114,7 +112,7 @@ QString modDATA::writeTable()
 int modDATA::findPlayer() const
 {
     for (int i = 1; i <= 4; ++i) {
-        if (m_table.rankName[i] == m_match.playerName)
+        if (m_table.rankName[i] == m_playerName)
             return i;
     }
     return 5;
@@ -122,12 +120,12 @@ int modDATA::findPlayer() const
 
 void modDATA::SET_RANKING()
 {
-    if (m_match.playerName.isEmpty()) {
+    if (m_playerName.isEmpty()) {
         m_platform.messageBox(QStringLiteral("nameNOW=???"));
         return;
     }
-    const std::int32_t level = m_rally.level;
-    const QString &name = m_match.playerName;
+    const std::int32_t level = m_level;
+    const QString &name = m_playerName;
     const int f = findPlayer();
     int p = 0;
 
@@ -175,12 +173,12 @@ void modDATA::SET_RANKING()
 
 void modDATA::SET_CHAMPION()
 {
-    if (m_match.playerName.isEmpty()) {
+    if (m_playerName.isEmpty()) {
         m_platform.messageBox(QStringLiteral("nameNOW=???"));
         return;
     }
     const int f = findPlayer();
-    setEntry(m_table, 0, 10, m_match.playerName);
+    setEntry(m_table, 0, 10, m_playerName);
     if (f == 5)
         return;
     for (int i = f; i <= 3; ++i)

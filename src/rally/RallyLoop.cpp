@@ -1,7 +1,6 @@
 #include "rally/RallyLoop.h"
 
-#include "app/Texts.h"
-#include "match/MatchState.h"
+#include "look/Texts.h"
 #include "platform/Picture.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
@@ -9,8 +8,9 @@
 #include "rally/Opponent.h"
 #include "rally/Racket.h"
 #include "rally/RallyHooks.h"
-#include "rally/RallyState.h"
 #include "sound/SoundModule.h"
+#include "state/MatchState.h"
+#include "state/RallyState.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "sound/SoundModule.h"
 
-#include "app/Texts.h"
+#include "look/Texts.h"
 #include "platform/Platform.h"
 #include "sound/SoundDevice.h"
 

@@ -1,8 +1,8 @@
 #include "TestGame.h"
 
-#include "app/Looks.h"
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
+#include "look/Looks.h"
 #include "platform/PictureBox.h"
 
 #include <QApplication>

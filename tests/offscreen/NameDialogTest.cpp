@@ -1,10 +1,10 @@
 #include "VirtualPlatform.h"
 
-#include "app/Fonts.h"
-#include "app/Looks.h"
 #include "data/RecordTable.h"
-#include "match/MatchState.h"
+#include "look/Fonts.h"
+#include "look/Looks.h"
 #include "match/frmNAME.h"
+#include "state/MatchState.h"
 
 #include <QApplication>
 #include <QClipboard>

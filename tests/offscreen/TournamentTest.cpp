@@ -6,8 +6,8 @@
 
 #include "TestGame.h"
 
-#include "app/Looks.h"
 #include "app/frmMAIN.h"
+#include "look/Looks.h"
 #include "match/frmCUT.h"
 #include "match/frmINFO.h"
 #include "match/frmNAME.h"

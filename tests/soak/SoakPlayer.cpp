@@ -6,9 +6,9 @@
 #include "VirtualPlatform.h"
 
 #include "app/Application.h"
-#include "app/Texts.h"
 #include "app/frmMAIN.h"
 #include "celebration/frmPFM.h"
+#include "look/Texts.h"
 #include "match/frmCUT.h"
 #include "match/frmINFO.h"
 #include "match/frmNAME.h"

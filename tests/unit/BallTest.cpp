@@ -2,9 +2,9 @@
 #include "VirtualPlatform.h"
 
 #include "platform/Picture.h"
-#include "rally/RallyState.h"
 #include "rally/clsBALL.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The celebration's artwork as the game loads it from the compiled-in assets.
-#include "app/Fonts.h"
+#include "look/Fonts.h"
 #include "platform/Picture.h"
 #include "platform/Resources.h"
 

@@ -4,9 +4,9 @@
 #include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
 #include "rally/Ball.h"
-#include "rally/RallyState.h"
 #include "rally/clsCOM.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"
 #include "data/modDATA.h"
-#include "match/MatchState.h"
 #include "platform/DataFile.h"
-#include "rally/RallyState.h"
+#include "state/MatchState.h"
+#include "state/RallyState.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,7 +103,7 @@ struct Data
     MatchState match;
     RallyState rally;
     MemoryBoard board;
-    modDATA data{platform, file, table, match, rally, board};
+    modDATA data{platform, file, table, match.playerName, rally.level, board};
 };
 
 bool permissionsApply(const QString &unreadable)
@@ -355,7 +355,7 @@ TEST(SaveData, AFailedSaveKeepsOldFileAndTableAndReportsOnce)
     QFile::remove(d.path());
     MemoryBoard fresh;
     RecordTable table;
-    modDATA start(d.platform, d.file, table, d.match, d.rally, fresh);
+    modDATA start(d.platform, d.file, table, d.match.playerName, d.rally.level, fresh);
     start.setFolder(d.dir.path() + QLatin1Char('/'));
     start.LOAD_DATA();
     EXPECT_EQ(d.platform.messages.size(), 3);

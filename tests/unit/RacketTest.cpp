@@ -4,9 +4,9 @@
 #include "platform/Picture.h"
 #include "rally/Ball.h"
 #include "rally/CourtPointer.h"
-#include "rally/RallyState.h"
 #include "rally/clsRKT.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 #include "RecordingDevice.h"
 #include "VirtualPlatform.h"
 
-#include "match/MatchState.h"
 #include "platform/PictureBox.h"
 #include "rally/Ball.h"
 #include "rally/Opponent.h"
 #include "rally/Racket.h"
 #include "rally/RallyHooks.h"
 #include "rally/RallyLoop.h"
-#include "rally/RallyState.h"
 #include "sound/SoundModule.h"
+#include "state/MatchState.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 

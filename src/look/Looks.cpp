@@ -1,4 +1,4 @@
-#include "app/Looks.h"
+#include "look/Looks.h"
 
 #include <QLabel>
 #include <QPushButton>
