@@ -29,7 +29,10 @@ using namespace moka;
 
 namespace {
 
-enum class Plan { Win, Lose };
+// Win and Lose steer the ball once the player has hit it; Rally plays
+// honestly and stops the game once the computer has returned `rallyTarget`
+// shots.
+enum class Plan { Win, Lose, Rally };
 
 class Player
 {
@@ -71,6 +74,8 @@ public:
     std::vector<int> roundsWon;
     QStringList announcements;
     int namesAsked = 0;
+    int comReturns = 0; // shots the computer sent back, counted in the upper half
+    int rallyTarget = 3;
     int typingMs = 0; // how long the player takes over the name, on the virtual clock
     int frames = 0;
     bool gaveUp = false;
@@ -109,6 +114,9 @@ private:
         if (m_lastLevel != 0 && rally.level == m_lastLevel + 1)
             roundsWon.push_back(m_lastLevel);
         m_lastLevel = rally.level;
+        if (rally.rallyHits > m_lastHits && ball->Y() < 256)
+            ++comReturns;
+        m_lastHits = rally.rallyHits;
         if (++frames > 100000 && !gaveUp) {
             gaveUp = true;
             m->cmdSTOP->click();
@@ -118,8 +126,14 @@ private:
             m->picP_MouseDown(1, 0, 140, 300); // lets the computer serve
             return;
         }
-        if (m_plan() == Plan::Win) {
-            if (rally.rallyHits >= 1 && ball->FactorY() < 0 && ball->Y() > 20) {
+        const Plan plan = m_plan();
+        if (plan == Plan::Rally && comReturns >= rallyTarget) {
+            m_plan = nullptr;
+            m->cmdSTOP->click(); // then abandons in the interrupt dialog
+            return;
+        }
+        if (plan != Plan::Lose) {
+            if (plan == Plan::Win && rally.rallyHits >= 1 && ball->FactorY() < 0 && ball->Y() > 20) {
                 steer(*ball, 20, -24); // straight through the computer's goal mouth
                 return;
             }
@@ -148,6 +162,7 @@ private:
     QString m_name;
     std::function<Plan()> m_plan;
     std::int32_t m_lastLevel = 0;
+    std::int32_t m_lastHits = 0;
 };
 
 QString rankingRow(int stage, const QString &name) { return QStringLiteral(" %1- %2").arg(stage).arg(name); }
@@ -438,4 +453,30 @@ TEST(Tournament, ACancelledRegistrationGivesTheButtonsBack)
     for (QLabel *rank : m->lblRNK)
         EXPECT_TRUE(rank->isEnabled());
     EXPECT_FALSE(m->cmdSTOP->isEnabled());
+}
+
+// Real rallies: the real ball, racket and computer, the player hitting only
+// what it can reach. At every rank the computer reaches the player's shots
+// and sends them back.
+TEST(Tournament, TheComputerReturnsShotsAtEveryRank)
+{
+    for (const int stage : {0, 4, 7}) {
+        SCOPED_TRACE("round " + std::to_string(stage + 1));
+        QTemporaryDir folder;
+        const QString path = folder.path() + QLatin1Char('/');
+        {
+            QFile f(path + QStringLiteral("mokaru.dat"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("0,\"\"\r\n" + QByteArray::number(stage) + ",\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n");
+        }
+        Player p(path);
+        std::int32_t level = 0;
+        p.playGame(QStringLiteral("ABC"), [&] {
+            level = p.game.app->rally.level;
+            return Plan::Rally;
+        });
+        EXPECT_EQ(level, stage + 1);
+        EXPECT_FALSE(p.gaveUp) << p.frames << " frames";
+        EXPECT_GE(p.comReturns, p.rallyTarget) << p.frames << " frames";
+    }
 }
