@@ -4,11 +4,12 @@
 // trophy with its mask and copy the whole frame onto the window's surface.
 // The frame period is 100 ms.
 
+#include "VirtualPlatform.h"
+
 #include "app/Application.h"
 #include "celebration/CFubuki.h"
 #include "celebration/CHanabi.h"
 #include "celebration/frmPFM.h"
-#include "platform/VirtualPlatform.h"
 
 #include <QApplication>
 #include <QUuid>

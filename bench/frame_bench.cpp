@@ -2,17 +2,18 @@
 // ball, the player's racket and the computer, and copy the result onto the
 // visible court.
 
+#include "VirtualPlatform.h"
+
 #include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
 #include "platform/Resources.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/CourtPointer.h"
-#include "rally/RallyState.h"
 #include "rally/clsBALL.h"
 #include "rally/clsCOM.h"
 #include "rally/clsRKT.h"
 #include "sound/SilentDevice.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -4,8 +4,8 @@
 //   loop_cpu [level] [seconds] [frames]
 // It stops after `seconds`, or after `frames` frames when that is given.
 #include "app/Application.h"
-#include "app/Fonts.h"
 #include "app/frmMAIN.h"
+#include "look/Fonts.h"
 #include "platform/QtPlatform.h"
 #include "rally/Ball.h"
 

@@ -4,8 +4,9 @@
 // the same effect. The game calls these from inside a frame; they must
 // return well within a millisecond.
 
+#include "VirtualPlatform.h"
+
 #include "platform/Resources.h"
-#include "platform/VirtualPlatform.h"
 #include "sound/AudioSinkDevice.h"
 #include "sound/SoundModule.h"
 

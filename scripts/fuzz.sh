@@ -2,7 +2,8 @@
 # Builds the ranking file reader's fuzz target with clang + libFuzzer
 # (AddressSanitizer and UndefinedBehaviorSanitizer on) and runs it for
 # FUZZ_SECONDS (default 60) on a scratch copy of the committed corpus.
-# Skips with a note when clang or its fuzzer runtime is missing.
+# Skips with a note when clang or its fuzzer runtime is missing; under CI=true
+# (where scripts/setup.sh has installed both) that fails instead.
 #   scripts/fuzz.sh [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,16 +11,24 @@ seconds="${1:-${FUZZ_SECONDS:-60}}"
 out=build-fuzz
 mkdir -p "$out"
 
-cxx=$(command -v clang++ || command -v clang++-14 || true)
-if [ -z "$cxx" ]; then
-  echo "fuzz: clang++ not found, skipped"
+skip() {
+  if [ "${CI:-}" = true ]; then
+    echo "fuzz: $1; FAILED (CI=true: scripts/setup.sh installs it)"
+    exit 1
+  fi
+  echo "fuzz: $1, skipped"
   exit 0
+}
+
+# The clang whose runtime scripts/setup.sh installs comes first.
+cxx=$(command -v clang++-14 || command -v clang++ || true)
+if [ -z "$cxx" ]; then
+  skip "clang++ not found"
 fi
 probe="$out/probe.cpp"
 echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }' >"$probe"
 if ! "$cxx" -fsanitize=fuzzer "$probe" -o "$out/probe" 2>/dev/null; then
-  echo "fuzz: clang's libFuzzer runtime not found (libclang-rt-14-dev), skipped"
-  exit 0
+  skip "clang's libFuzzer runtime not found (libclang-rt-14-dev)"
 fi
 
 target="$out/recordfile_fuzz"

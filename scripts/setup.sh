@@ -10,7 +10,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick desktop-file-utils
   openbox metacity xfwm4 dbus weston xwayland qt6-wayland
-  clang libclang-rt-14-dev
+  # The fuzz target's compiler and its sanitizer and libFuzzer runtime, one
+  # version for both.
+  clang-14 libclang-rt-14-dev
+  # git for the tests of the install, ps and pgrep for the end-to-end tests.
+  git procps
   pulseaudio pulseaudio-utils
   clang-format clang-tidy
 )

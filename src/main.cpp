@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/Fonts.h"
+#include "look/Fonts.h"
 #include "platform/QtPlatform.h"
 #include "sound/AudioSinkDevice.h"
 

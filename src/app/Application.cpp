@@ -1,8 +1,8 @@
 #include "app/Application.h"
 
-#include "app/Texts.h"
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
+#include "look/Texts.h"
 #include "match/FormDialogs.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"

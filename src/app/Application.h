@@ -5,12 +5,12 @@
 #include "appearance/AppearanceState.h"
 #include "data/RecordTable.h"
 #include "match/Dialogs.h"
-#include "match/MatchState.h"
 #include "platform/DataFile.h"
 #include "platform/InstanceLock.h"
-#include "rally/RallyState.h"
 #include "sound/SoundDevice.h"
 #include "sound/SoundModule.h"
+#include "state/MatchState.h"
+#include "state/RallyState.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,13 +1,13 @@
 #include "app/frmMAIN.h"
 
 #include "app/Application.h"
-#include "app/Fonts.h"
-#include "app/Looks.h"
-#include "app/Texts.h"
 #include "app/frmSPRUSH.h"
 #include "appearance/Recolour.h"
 #include "celebration/frmPFM.h"
 #include "data/modDATA.h"
+#include "look/Fonts.h"
+#include "look/Looks.h"
+#include "look/Texts.h"
 #include "match/Dialogs.h"
 #include "match/frmNAME.h"
 #include "platform/Cursors.h"
@@ -70,8 +70,8 @@ frmMAIN::frmMAIN(Application &app)
     pal.setColor(QPalette::Window, kGreen);
     setPalette(pal);
     buildControls();
-    m_data =
-        std::make_unique<modDATA>(app.platform(), app.dataFile(), app.records, app.match, app.rally, *this);
+    m_data = std::make_unique<modDATA>(app.platform(), app.dataFile(), app.records, app.match.playerName,
+                                       app.rally.level, *this);
     m_loop =
         std::make_unique<RallyLoop>(app.platform(), app.rally, app.match, app.sound(), *this, picB, *picP);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {

@@ -1,7 +1,7 @@
 #include "app/frmSPRUSH.h"
 
 #include "app/Application.h"
-#include "app/Texts.h"
+#include "look/Texts.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
 #include "platform/WindowPlacement.h"

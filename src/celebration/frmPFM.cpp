@@ -1,10 +1,11 @@
 #include "celebration/frmPFM.h"
 
 #include "app/Application.h"
-#include "app/Fonts.h"
 #include "app/frmMAIN.h"
 #include "celebration/CFubuki.h"
 #include "celebration/CHanabi.h"
+#include "look/Fonts.h"
+#include "look/Texts.h"
 #include "platform/Cursors.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
@@ -221,14 +222,14 @@ void frmPFM::LOAD_CUP()
     Platform &platform = m_app.platform();
     QByteArray bytes = Resources::bytes(cupResource);
     if (bytes.isEmpty()) {
-        platform.messageBox(QStringLiteral("The trophy picture (resource 108) cannot be read."));
+        platform.messageBox(Texts::withDetail(Texts::trophyUnreadable(), QStringLiteral("resource 108")));
         return;
     }
     // The picture is completed and decoded in memory: nothing is written to
     // the program's folder.
     QString error;
     if (bytes.size() < kCupHeaderBytes) {
-        error = QStringLiteral("The trophy picture (resource 108) is damaged.");
+        error = Texts::withDetail(Texts::trophyDamaged(), QStringLiteral("resource 108"));
     } else {
         for (const auto &[at, value] : kCupHeader)
             bytes[at] = value;
@@ -239,7 +240,7 @@ void frmPFM::LOAD_CUP()
         QImageReader reader(&buffer, "bmp");
         const QImage cup = reader.read();
         if (cup.isNull())
-            error = QStringLiteral("The trophy picture cannot be shown: ") + reader.errorString();
+            error = Texts::withDetail(Texts::trophyDamaged(), reader.errorString());
         else
             picW.setPicture(cup);
     }

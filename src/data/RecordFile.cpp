@@ -23,7 +23,7 @@ QByteArrayView trimmed(QByteArrayView text)
 }
 
 // An optional sign and decimal digits, within 32 bits.
-bool readStage(QByteArrayView field, std::int32_t &stage, QString &problem)
+bool readStage(QByteArrayView field, std::int32_t &stage, bool &outOfRange, QString &problem)
 {
     bool negative = false;
     if (!field.isEmpty() && (field.front() == '-' || field.front() == '+')) {
@@ -31,7 +31,7 @@ bool readStage(QByteArrayView field, std::int32_t &stage, QString &problem)
         field = field.sliced(1);
     }
     if (field.isEmpty()) {
-        problem = QStringLiteral("the stage is not a whole number");
+        problem = QStringLiteral("ステージが整数ではありません");
         return false;
     }
     constexpr std::int64_t limit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
@@ -39,7 +39,7 @@ bool readStage(QByteArrayView field, std::int32_t &stage, QString &problem)
     bool tooLarge = false;
     for (char c : field) {
         if (c < '0' || c > '9') {
-            problem = QStringLiteral("the stage is not a whole number");
+            problem = QStringLiteral("ステージが整数ではありません");
             return false;
         }
         // Keep scanning after an overflow: "99999999999x" is not a number
@@ -49,7 +49,7 @@ bool readStage(QByteArrayView field, std::int32_t &stage, QString &problem)
         tooLarge = tooLarge || value > limit;
     }
     if (tooLarge || (!negative && value == limit)) {
-        problem = QStringLiteral("the stage is out of range");
+        outOfRange = true;
         return false;
     }
     stage = static_cast<std::int32_t>(negative ? -value : value);
@@ -58,15 +58,24 @@ bool readStage(QByteArrayView field, std::int32_t &stage, QString &problem)
 
 // One record line without its line end. Fills stage and name only when the
 // whole record can be read; `cut` tells that the name was shortened.
-bool readRecord(QByteArrayView line, std::int32_t &stage, QString &name, bool &cut, QString &problem)
+bool readRecord(QByteArrayView line, std::int32_t maxStage, std::int32_t &stage, QString &name, bool &cut,
+                QString &problem)
 {
     const qsizetype comma = line.indexOf(',');
     if (comma < 0) {
-        problem = QStringLiteral("there is no comma after the stage");
+        problem = QStringLiteral("ステージの後にコンマがありません");
         return false;
     }
     std::int32_t newStage = 0;
-    if (!readStage(trimmed(line.first(comma)), newStage, problem))
+    bool outOfRange = false;
+    const bool number = readStage(trimmed(line.first(comma)), newStage, outOfRange, problem);
+    // A stage the ladder cannot hold would start the player at a round that
+    // does not exist (and 2147483647 + 1 does not exist at all).
+    if (outOfRange || (number && (newStage < 0 || newStage > maxStage))) {
+        problem = QStringLiteral("ステージが 0～%1 の範囲を外れています").arg(maxStage);
+        return false;
+    }
+    if (!number)
         return false;
 
     QByteArrayView field = trimmed(line.sliced(comma + 1));
@@ -75,17 +84,17 @@ bool readRecord(QByteArrayView line, std::int32_t &stage, QString &name, bool &c
         field = field.sliced(1);
         const qsizetype close = field.indexOf('"');
         if (close < 0) {
-            problem = QStringLiteral("the closing double quote of the name is missing");
+            problem = QStringLiteral("名前を閉じる \" がありません");
             return false;
         }
         if (!trimmed(field.sliced(close + 1)).isEmpty()) {
-            problem = QStringLiteral("there is more text after the name");
+            problem = QStringLiteral("名前の後に余分な文字があります");
             return false;
         }
         raw = field.first(close);
     } else {
         if (field.contains('"') || field.contains(',')) {
-            problem = QStringLiteral("the name has a stray double quote or comma");
+            problem = QStringLiteral("名前に \" か , が混じっています");
             return false;
         }
         raw = field;
@@ -131,22 +140,23 @@ RecordFile::Outcome RecordFile::parse(const QByteArray &bytes, RecordTable &tabl
         if (trimmed(line).isEmpty())
             continue;
 
-        const QString where = QStringLiteral("record %1 of %2: ").arg(record + 1).arg(recordCount);
+        const QString where = QStringLiteral("%1 番目の記録（全 %2 件）：").arg(record + 1).arg(recordCount);
         bool cut = false;
         QString problem;
-        if (readRecord(line, table.rankStage[record], table.rankName[record], cut, problem)) {
+        if (readRecord(line, maxStage(record), table.rankStage[record], table.rankName[record], cut,
+                       problem)) {
             ++outcome.recordsRead;
             if (cut)
                 outcome.failure =
-                    where +
-                    QStringLiteral("the name is longer than %1 characters and was cut").arg(maxNameLength);
+                    where + QStringLiteral("名前が %1 文字を超えるので切り詰めました").arg(maxNameLength);
         } else {
             outcome.failure = where + problem;
         }
         ++record;
     }
     if (record < recordCount)
-        outcome.failure = QStringLiteral("the file ends after %1 of %2 records").arg(record).arg(recordCount);
+        outcome.failure =
+            QStringLiteral("記録が %1 件しかありません（全 %2 件）").arg(record).arg(recordCount);
     return outcome;
 }
 

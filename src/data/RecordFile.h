@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+
 namespace moka {
 
 // The text form of the record table in "mokaru.dat": five lines, entry 0 to 4,
@@ -26,6 +28,8 @@ namespace moka {
 //   text up to the next double quote, with nothing but blanks after that
 //   quote) or unquoted (the rest of the line, holding no quote and no comma).
 //   Anything else cannot be read, and that entry keeps the value it had;
+// - a stage outside what the ladder holds (0-10 for the champion, 0-9 for
+//   the ranking) makes the record damaged: it is reported and not read;
 // - invalid UTF-8 in a name reads as U+FFFD; a name longer than
 //   maxNameLength characters is cut to that length (reported, but read).
 class RecordFile
@@ -33,6 +37,9 @@ class RecordFile
 public:
     static constexpr int recordCount = 5;
     static constexpr int maxNameLength = 32;
+    // The champion's entry holds 10 once there is one; a ranked player's
+    // holds the last round won, 1-9 (0 when empty).
+    static constexpr std::int32_t maxStage(int entry) { return entry == 0 ? 10 : 9; }
 
     struct Outcome
     {

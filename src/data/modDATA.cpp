@@ -3,10 +3,9 @@
 #include "data/RankingBoard.h"
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"
-#include "match/MatchState.h"
+#include "look/Texts.h"
 #include "platform/DataFile.h"
 #include "platform/Platform.h"
-#include "rally/RallyState.h"
 
 #include <QColor>
 
@@ -18,6 +17,13 @@ namespace {
 
 const QColor kMarked(0, 0, 255);
 const QColor kPlain(0, 0, 0);
+
+// The message for a failed step: what went wrong, then the file's name (not
+// its whole path) and the cause.
+QString failureText(const QString &heading, const QString &cause)
+{
+    return Texts::withDetail(heading, QStringLiteral("mokaru.dat：") + cause);
+}
 
 void setEntry(RecordTable &table, int i, std::int32_t stage, const QString &name)
 {
@@ -33,13 +39,13 @@ void copyEntry(RecordTable &table, int to, int from)
 
 } // namespace
 
-modDATA::modDATA(Platform &platform, DataFile &file, RecordTable &table, MatchState &match, RallyState &rally,
-                 RankingBoard &board)
+modDATA::modDATA(Platform &platform, DataFile &file, RecordTable &table, const QString &playerName,
+                 const std::int32_t &level, RankingBoard &board)
     : m_platform(platform)
     , m_file(file)
     , m_table(table)
-    , m_match(match)
-    , m_rally(rally)
+    , m_playerName(playerName)
+    , m_level(level)
     , m_board(board)
 {
 }
@@ -73,9 +79,9 @@ void modDATA::LOAD_DATA()
             // Records that cannot be read leave their entries as they were.
             const RecordFile::Outcome outcome = RecordFile::parse(bytes, m_table);
             if (!outcome.failure.isEmpty())
-                failure = m_path + QStringLiteral(": ") + outcome.failure;
+                failure = failureText(Texts::dataDamaged(), outcome.failure);
         } else {
-            failure = m_path + QStringLiteral(": ") + error;
+            failure = failureText(Texts::dataUnreadable(), error);
         }
     }
     fillBoard();
@@ -99,14 +105,14 @@ QString modDATA::writeTable()
     // file (see RecordFile::writableName); the table in memory keeps them.
     QString error;
     if (!m_file.save(m_path, RecordFile::format(m_table), error))
-        return m_path + QStringLiteral(": ") + error;
+        return failureText(Texts::dataUnsaved(), error);
     return {};
 }
 
 int modDATA::findPlayer() const
 {
     for (int i = 1; i <= 4; ++i) {
-        if (m_table.rankName[i] == m_match.playerName)
+        if (m_table.rankName[i] == m_playerName)
             return i;
     }
     return 5;
@@ -114,12 +120,12 @@ int modDATA::findPlayer() const
 
 void modDATA::SET_RANKING()
 {
-    if (m_match.playerName.isEmpty()) {
+    if (m_playerName.isEmpty()) {
         m_platform.messageBox(QStringLiteral("nameNOW=???"));
         return;
     }
-    const std::int32_t level = m_rally.level;
-    const QString &name = m_match.playerName;
+    const std::int32_t level = m_level;
+    const QString &name = m_playerName;
     const int f = findPlayer();
     int p = 0;
 
@@ -167,12 +173,12 @@ void modDATA::SET_RANKING()
 
 void modDATA::SET_CHAMPION()
 {
-    if (m_match.playerName.isEmpty()) {
+    if (m_playerName.isEmpty()) {
         m_platform.messageBox(QStringLiteral("nameNOW=???"));
         return;
     }
     const int f = findPlayer();
-    setEntry(m_table, 0, 10, m_match.playerName);
+    setEntry(m_table, 0, 10, m_playerName);
     if (f == 5)
         return;
     for (int i = f; i <= 3; ++i)

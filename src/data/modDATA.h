@@ -2,13 +2,13 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace moka {
 
 class DataFile;
 class Platform;
 class RankingBoard;
-struct MatchState;
-struct RallyState;
 struct RecordTable;
 
 // The player data: loading and saving the record table in "mokaru.dat" in the
@@ -20,8 +20,10 @@ struct RecordTable;
 class modDATA
 {
 public:
-    modDATA(Platform &platform, DataFile &file, RecordTable &table, MatchState &match, RallyState &rally,
-            RankingBoard &board);
+    // `playerName` and `level` are the current player and the round being
+    // played, read when a round is won or a champion recorded.
+    modDATA(Platform &platform, DataFile &file, RecordTable &table, const QString &playerName,
+            const std::int32_t &level, RankingBoard &board);
 
     // `appPath` is the program's folder, ending in '/'.
     void setFolder(const QString &appPath);
@@ -64,8 +66,8 @@ private:
     Platform &m_platform;
     DataFile &m_file;
     RecordTable &m_table;
-    MatchState &m_match;
-    RallyState &m_rally;
+    const QString &m_playerName;
+    const std::int32_t &m_level;
     RankingBoard &m_board;
     QString m_path = QStringLiteral("mokaru.dat");
 };

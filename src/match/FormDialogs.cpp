@@ -1,6 +1,6 @@
 #include "match/FormDialogs.h"
 
-#include "app/Looks.h"
+#include "look/Looks.h"
 #include "match/frmCUT.h"
 #include "match/frmINFO.h"
 #include "platform/Platform.h"

@@ -1,6 +1,6 @@
 #include "match/MovableDialog.h"
 
-#include "app/Fonts.h"
+#include "look/Fonts.h"
 #include "platform/WindowPlacement.h"
 
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #include "match/frmCUT.h"
 
-#include "app/Fonts.h"
-#include "app/Looks.h"
-#include "rally/RallyState.h"
+#include "look/Fonts.h"
+#include "look/Looks.h"
+#include "state/RallyState.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "match/frmINFO.h"
 
-#include "app/Fonts.h"
-#include "app/Looks.h"
+#include "look/Fonts.h"
+#include "look/Looks.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 #include "match/frmNAME.h"
 
-#include "app/Fonts.h"
-#include "app/Looks.h"
 #include "data/RecordTable.h"
-#include "match/MatchState.h"
+#include "look/Fonts.h"
+#include "look/Looks.h"
 #include "platform/Platform.h"
 #include "platform/WindowPlacement.h"
+#include "state/MatchState.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -11,7 +11,8 @@ namespace moka {
 // `maxReadBytes`; saving writes a new file beside the old one and swaps it in
 // only once it is complete, so the old file survives any failure (a full
 // disk, a crash, a read-only folder) byte for byte. Failures come back as a
-// description, in the platform's own words where it has them.
+// short Japanese description of the cause, worded the same for reading and
+// saving, with the system's own text in brackets where it adds something.
 class DataFile
 {
 public:

@@ -1,6 +1,6 @@
 #include "rally/RallyLoop.h"
 
-#include "match/MatchState.h"
+#include "look/Texts.h"
 #include "platform/Picture.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
@@ -8,8 +8,9 @@
 #include "rally/Opponent.h"
 #include "rally/Racket.h"
 #include "rally/RallyHooks.h"
-#include "rally/RallyState.h"
 #include "sound/SoundModule.h"
+#include "state/MatchState.h"
+#include "state/RallyState.h"
 
 #include <QString>
 
@@ -50,9 +51,9 @@ void RallyLoop::MAIN_LOOP()
     try {
         runFrames();
     } catch (const std::exception &e) {
-        m_platform.messageBox(QString::fromLocal8Bit(e.what()));
+        m_platform.messageBox(Texts::withDetail(Texts::unexpectedError(), QString::fromLocal8Bit(e.what())));
     } catch (...) {
-        m_platform.messageBox(QStringLiteral("Unexpected error"));
+        m_platform.messageBox(Texts::unexpectedError());
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "platform/Picture.h"
 #include "platform/Platform.h"
-#include "rally/RallyState.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 #include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
 #include "rally/Ball.h"
-#include "rally/RallyState.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <algorithm>
 #include <limits>

@@ -3,8 +3,8 @@
 #include "platform/Picture.h"
 #include "rally/Ball.h"
 #include "rally/CourtPointer.h"
-#include "rally/RallyState.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 namespace moka {
 

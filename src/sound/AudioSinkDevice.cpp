@@ -40,18 +40,18 @@ bool AudioSinkDevice::loadClips(const QAudioFormat &format, QString &error)
         const QString name = QStringLiteral("se%1.wav").arg(kFirst + i);
         const QByteArray bytes = Resources::bytes(name);
         if (bytes.isEmpty()) {
-            error = QStringLiteral("Sound effect %1 is missing").arg(name);
+            error = QStringLiteral("効果音 %1 がありません").arg(name);
             return false;
         }
         QString why;
         const std::optional<WavClip> clip = WavClip::parse(bytes, why);
         if (!clip) {
-            error = QStringLiteral("Sound effect %1 cannot be read: %2").arg(name, why);
+            error = QStringLiteral("効果音 %1 が壊れています（%2）").arg(name, why);
             return false;
         }
         m_clips[size_t(i)] = clip->convertedTo(format);
         if (m_clips[size_t(i)].isEmpty()) {
-            error = QStringLiteral("Sound effect %1 cannot be converted for the audio output").arg(name);
+            error = QStringLiteral("効果音 %1 を出力の形式に変換できません").arg(name);
             return false;
         }
     }

@@ -33,6 +33,8 @@ public:
     // has no audio output and the device runs silently.
     bool hasOutput() const { return m_sink != nullptr; }
     QAudioFormat format() const { return m_format; }
+    // Whether an effect is being handed to the stream (heard or not).
+    bool sounding() const { return m_voice.playing(); }
     // The latency asked of the stream: about the delay before a new effect
     // is heard. Qt's PulseAudio output feeds the stream in 20 ms pieces and
     // stalls for good when the server's buffer is too small to take enough

@@ -1,5 +1,6 @@
 #include "sound/SoundModule.h"
 
+#include "look/Texts.h"
 #include "platform/Platform.h"
 #include "sound/SoundDevice.h"
 
@@ -34,7 +35,7 @@ bool SoundModule::SOUND_INIT()
     QString error;
     soundEnabled = m_device && m_device->open(error);
     if (!soundEnabled) {
-        m_platform.messageBox(error.isEmpty() ? QStringLiteral("No audio output") : error);
+        m_platform.messageBox(error.isEmpty() ? Texts::noAudioOutput() : error);
     }
     return soundEnabled;
 }

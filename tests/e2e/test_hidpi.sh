@@ -115,6 +115,10 @@ e2e_log "ratio 2: court, life bars and splash pixel-exact, main window within te
 # pixel for pixel as well. 練習 is at (328, 136), 65 × 25.
 e2e_click "$MAIN" 720 296
 sleep 1
+# The ball waiting for the serve sits in the upper half; what the clicks bring
+# about (the swinging racket, the served ball) shows in the lower half, where
+# the bare court is compared.
+cut low-bare court2 0 560 562 466
 drawn=0
 for i in 1 2 3 4; do
     e2e_click "$MAIN" $((200 + 60 * i)) 820 # a swing over the lower court
@@ -122,10 +126,11 @@ for i in 1 2 3 4; do
     grab_window "play$i" "$MAIN"
     cut "court-play$i" "play$i" 32 0 562 1026
     expect_blocks "court-play$i"
-    differing court2 "court-play$i"
+    cut "low-play$i" "court-play$i" 0 560 562 466
+    differing low-bare "low-play$i"
     ((DIFF > 0)) && drawn=$((drawn + 1))
 done
-((drawn > 0)) || fail "nothing was drawn on the court during practice, so the sprites went unchecked"
+((drawn > 0)) || fail "nothing was drawn on the lower court during practice, so the racket went unchecked"
 
 # 終了 at (328, 8) ends the game; its farewell is twice the usual 350 × 84.
 e2e_alive "$GAME" || fail "the game ended during practice"

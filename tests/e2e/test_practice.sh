@@ -32,6 +32,21 @@ court_shot served2
 moved=$(differs served1 served2)
 ((moved > 50)) || fail "the court looks the same 0.25 s apart after the serve ($moved pixels differ)"
 e2e_log "the ball moved: $moved pixels changed in 0.25 s"
+# A ball held for the serve hops on its spot, which alone changes as many
+# pixels; a served ball travels. Where the court differs from the bare one
+# is where the ball is: its centre must have left the spot it waited on.
+ball_centre() { # "x y" of the middle of what differs from the bare court
+    compare "$E2E_WORK/bare.png" "$E2E_WORK/$1.png" -compose src -highlight-color white \
+        -lowlight-color black "$E2E_WORK/$1-diff.png" 2>/dev/null || true
+    convert "$E2E_WORK/$1-diff.png" -trim -format '%X %Y %w %h' info: 2>/dev/null |
+        awk '{gsub(/\+/, ""); print int($1 + $3 / 2), int($2 + $4 / 2)}'
+}
+read -r wx wy <<<"$(ball_centre waiting)"
+read -r sx sy <<<"$(ball_centre served2)"
+[[ -n $wx && -n $sx ]] || fail "the ball cannot be found on the court"
+travelled=$(((sx - wx) * (sx - wx) + (sy - wy) * (sy - wy)))
+((travelled > 40 * 40)) || fail "the ball is still at its spot after the serve: ($wx, $wy) then ($sx, $sy)"
+e2e_log "the ball travelled from ($wx, $wy) to ($sx, $sy)"
 
 # 停止 pauses the rally: the court stands still under the interrupt dialog.
 e2e_click "$main" 348 112

@@ -23,7 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (first.recordsRead < 0 || first.recordsRead > RecordFile::recordCount)
         __builtin_trap();
     if (first.recordsRead < RecordFile::recordCount && first.failure.isEmpty())
-        __builtin_trap(); // a missing record is always reported
+        __builtin_trap();                             // a missing record is always reported
+    for (int i = 0; i < RecordFile::recordCount; ++i) // the ladder holds every stage read
+        if (table.rankStage[i] < 0 || table.rankStage[i] > RecordFile::maxStage(i))
+            __builtin_trap();
     for (const QString &name : table.rankName)
         if (name.toUcs4().size() > RecordFile::maxNameLength) // characters, not UTF-16 units
             __builtin_trap();

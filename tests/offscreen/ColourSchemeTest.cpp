@@ -42,13 +42,16 @@ TEST(ColourSchemes, EachLevelGetsItsRacketAndCourt)
                            qRgb(255, 255, 0), qRgb(255, 0, 0),    qRgb(0, 255, 0),   qRgb(192, 192, 192),
                            qRgb(0, 255, 255), qRgb(255, 255, 255)};
     const QRgb surface[] = {qRgb(173, 115, 66), qRgb(128, 128, 255), qRgb(146, 0, 146)};
+    // Levels 0-9: the racket colour number, and the court of rank C, B or A.
+    const int racketColor[] = {1, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const int courtColor[] = {0, 0, 0, 0, 1, 1, 1, 2, 2, 2};
     const QImage court = m->imgC.convertToFormat(QImage::Format_RGB32);
     for (int level = 0; level <= 9; ++level) {
         rally.level = level;
         m->SET_RAKET();
         m->SET_COURT();
-        const int scheme = level > 6 ? 2 : level > 3 ? 1 : 0;
-        EXPECT_EQ(game.app->appearance.racketColor, std::max(level, 1));
+        const int scheme = courtColor[level];
+        EXPECT_EQ(game.app->appearance.racketColor, racketColor[level]);
         EXPECT_EQ(game.app->appearance.courtColor, scheme);
         expectRacketColour(m->imgCOMrkt, m->picCOM.image(), racket[level]);
         expectRacketColour(m->imgCOMsh, m->picCOMsh.image(), racket[level]);

@@ -1,10 +1,11 @@
-#include "app/Fonts.h"
-#include "app/Looks.h"
+#include "VirtualPlatform.h"
+
+#include "look/Fonts.h"
+#include "look/Looks.h"
 #include "match/FormDialogs.h"
 #include "match/frmCUT.h"
 #include "match/frmINFO.h"
-#include "platform/VirtualPlatform.h"
-#include "rally/RallyState.h"
+#include "state/RallyState.h"
 
 #include <QLabel>
 #include <QPointer>

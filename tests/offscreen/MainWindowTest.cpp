@@ -1,20 +1,23 @@
 #include "TestGame.h"
 
-#include "app/Looks.h"
-#include "app/Texts.h"
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
+#include "look/Looks.h"
 #include "platform/PictureBox.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <utility>
 
 using namespace moka;
 
@@ -23,6 +26,25 @@ namespace {
 QRect geometryIn(const QWidget *w, const QWidget *window)
 {
     return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+}
+
+// The empty rows above and below the text of `label`, as drawn in its window.
+std::pair<int, int> gapsAroundText(QWidget *window, const QLabel *label, QRgb text)
+{
+    const QImage shot = window->grab(QRect(label->mapTo(window, QPoint(0, 0)), label->size())).toImage();
+    shot.save(QStringLiteral("/tmp/wt14_%1.png").arg(label->y()));
+    qWarning() << label->alignment() << label->contentsRect() << label->fontMetrics().height()
+               << label->fontMetrics().ascent() << label->font().pixelSize() << label->font().pointSizeF()
+               << label->margin() << label->indent();
+    window->grab().toImage().save(QStringLiteral("/tmp/wt14_all.png"));
+    int first = -1, last = -1;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if ((shot.pixel(x, y) & 0xffffff) == (text & 0xffffff)) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+    return {first, first < 0 ? -1 : shot.height() - 1 - last};
 }
 
 } // namespace
@@ -85,6 +107,20 @@ TEST(MainWindow, ControlsSitWhereTheLayoutPutsThem)
     EXPECT_EQ(Looks::labelBackground(m->lblRNKING[0]), QColor(128, 0, 128));
     EXPECT_EQ(m->lblCOM->font().bold(), true);
     EXPECT_EQ(m->lblCOM->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+
+    // Labels draw their text from the top: a taller label keeps its text
+    // where it was and gains the height below it.
+    m->show();
+    for (QLabel *label : {m->lblCOM, m->lblUSER, m->Label5}) {
+        const QRgb text = Looks::labelText(label).rgb();
+        const auto [above, below] = gapsAroundText(m, label, text);
+        label->resize(label->width(), label->height() + 20);
+        const auto [tallAbove, tallBelow] = gapsAroundText(m, label, text);
+        label->resize(label->width(), label->height() - 20);
+        EXPECT_GE(above, 0) << label->text().toStdString() << ": no text drawn";
+        EXPECT_EQ(tallAbove, above) << label->text().toStdString();
+        EXPECT_EQ(tallBelow, below + 20) << label->text().toStdString();
+    }
 }
 
 TEST(MainWindow, LoadLeavesTheIdleBoardAndTheBareCourt)
@@ -139,16 +175,23 @@ TEST(MainWindow, SizeToggleTwiceReturnsToTheNormalLayout)
     EXPECT_TRUE(m->maximized());
     EXPECT_EQ(m->cmdSIZE->text(), QStringLiteral("小"));
     QTest::qWait(50);
-    if (m->width() > 409) { // the offscreen screen does maximise
-        EXPECT_EQ(m->picBOX->x(), (m->width() - 409) / 2);
-        EXPECT_EQ(m->picBOX->y(), (m->height() - 513) / 2);
-    }
+    // Whatever size the window system gives the maximised window (here one
+    // of odd width, as a desktop may), the box sits centred, halves dropped.
+    m->resize(1002, 701);
+    QTest::qWait(50);
+    ASSERT_EQ(m->size(), QSize(1002, 701));
+    EXPECT_EQ(m->picBOX->pos(), QPoint(296, 94));
     m->cmdSIZE->click();
     QTest::qWait(50);
     EXPECT_FALSE(m->maximized());
     EXPECT_EQ(m->cmdSIZE->text(), QStringLiteral("大"));
     EXPECT_EQ(m->picBOX->pos(), QPoint(0, 0));
+    // The size is fixed again once the window system has restored it, or
+    // after a second at the latest.
+    for (int i = 0; i < 30 && m->size() != QSize(409, 514); ++i)
+        QTest::qWait(50);
     EXPECT_EQ(m->size(), QSize(409, 514));
+    EXPECT_EQ(m->maximumSize(), QSize(409, 514));
 }
 
 TEST(MainWindow, EscapeInterruptsOnlyWhileTheBallIsInPlay)
@@ -222,7 +265,9 @@ TEST(Startup, DisplayCheckRefusesSmallOrPalettedScreens)
         EXPECT_EQ(!game.platform.ending(), c.accepted)
             << c.depth << " bits, " << c.screen.height() << " high";
         if (!c.accepted) {
-            EXPECT_EQ(game.platform.messages, QStringList{Texts::displayRefused()});
+            EXPECT_EQ(game.platform.messages,
+                      QStringList{QStringLiteral(
+                          "　　２５６色、又は ６４０×４８０ピクセル では使用できません！  　　")});
             EXPECT_TRUE(game.app->mainWindow() == nullptr || !game.app->mainWindow()->isVisible());
         } else {
             EXPECT_TRUE(game.app->mainWindow()->isVisible());
@@ -284,7 +329,8 @@ TEST(Startup, SecondCopyOnlyShowsTheAlreadyRunningMessage)
     TestGame second(QStringLiteral("mokatest-single"));
     second.app->Main();
     EXPECT_TRUE(second.platform.ending());
-    EXPECT_EQ(second.platform.messages, QStringList{Texts::alreadyRunning()});
+    EXPECT_EQ(second.platform.messages,
+              QStringList{QStringLiteral("　　既に「 モカランズ　mokaRUNs 」は起動しています！　　　　")});
     EXPECT_EQ(second.app->mainWindow(), nullptr);
     EXPECT_EQ(second.device->opens, 0); // nothing else was started
 }
@@ -299,8 +345,8 @@ TEST(Startup, SoundThatCannotStartIsReportedAndTheGameGoesOnSilently)
     options.lockName = QStringLiteral("mokatest-silent");
     Application app(platform, std::move(options));
     app.Main();
-    EXPECT_EQ(platform.messages,
-              (QStringList{QStringLiteral("no audio output here"), Texts::soundTrouble()}));
+    EXPECT_EQ(platform.messages, (QStringList{QStringLiteral("no audio output here"),
+                                              QStringLiteral("トラブル＝効果音は使用できません！　　　　")}));
     EXPECT_FALSE(platform.ending());
     EXPECT_FALSE(app.sound().soundEnabled);
     app.sound().PLAY_103();
@@ -334,14 +380,21 @@ TEST(Ending, EndFromInsideAModalDialogUnwindsEverything)
     TestGame game;
     game.start();
     QDialog outer(game.app->mainWindow());
-    bool innerReturned = false;
+    // Should the ending leave the dialog open, a watchdog closes it after a
+    // while and says so, instead of the test hanging.
+    bool stuck = false;
+    QTimer::singleShot(3000, &outer, [&] {
+        if (outer.isVisible()) {
+            stuck = true;
+            outer.reject();
+        }
+    });
     game.platform.onModal = [&](QDialog &) {
         // Inside the dialog's own event loop, the player ends the program.
         game.app->mainWindow()->cmdEND_Click();
     };
     game.platform.showModal(outer);
-    innerReturned = true;
-    EXPECT_TRUE(innerReturned);
+    EXPECT_FALSE(stuck) << "the dialog stayed open after the end";
     EXPECT_TRUE(game.platform.ending());
     EXPECT_FALSE(outer.isVisible());
     // No further dialog opens once the program is ending.
@@ -366,4 +419,101 @@ TEST(Ending, EndDuringAGameLeavesTheFrameLoop)
     EXPECT_LE(frames, 10); // the click ends the loop in the frame it lands in
     EXPECT_TRUE(game.platform.ending());
     EXPECT_EQ(game.platform.ends, 1);
+}
+
+namespace {
+
+void press(QWidget *w, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at = {5, 5})
+{
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(at), w->mapToGlobal(QPointF(at)), button, button,
+                     modifiers);
+    QApplication::sendEvent(w, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(at), w->mapToGlobal(QPointF(at)), button, Qt::NoButton,
+                   modifiers);
+    QApplication::sendEvent(w, &up);
+}
+
+void moveTo(QWidget *w, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+// Counts the pointer picture's pixels: opaque black, fully clear, other.
+std::array<int, 3> pointerPixels(const QCursor &cursor)
+{
+    const QImage image = cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    std::array<int, 3> count{};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count[p == qRgba(0, 0, 0, 255) ? 0 : qAlpha(p) == 0 ? 1 : 2]++;
+        }
+    return count;
+}
+
+} // namespace
+
+// The mouse as Qt delivers it: the court's pointer, which button swings, and
+// the hidden preview gesture with its guards.
+TEST(Mouse, ButtonsShiftAndThePointerArriveAsThePlayerMeantThem)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    RallyState &rally = game.app->rally;
+    MatchState &match = game.app->match;
+
+    // Over the lower court the pointer is the racket: 32 × 32, a black outline
+    // on a clear ground, held at (16, 20).
+    moveTo(m->picP, {140, 400});
+    ASSERT_TRUE(rally.racketCursor);
+    const QCursor racket = m->picP->cursor();
+    EXPECT_EQ(racket.pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(racket.hotSpot(), QPoint(16, 20));
+    const auto [black, clear, other] = pointerPixels(racket);
+    EXPECT_GT(black, 40);
+    EXPECT_GT(clear, 500);
+    EXPECT_EQ(other, 0);
+    m->CUR_SWING(); // during a swing the pointer vanishes
+    EXPECT_EQ(m->picP->cursor().shape(), Qt::BlankCursor);
+    moveTo(m->picP, {140, 100}); // the upper court: the ordinary pointer
+    EXPECT_FALSE(rally.racketCursor);
+    EXPECT_EQ(m->picP->cursor().shape(), Qt::ArrowCursor);
+
+    // The left button swings one way, the right the other.
+    moveTo(m->picP, {140, 400});
+    for (const auto &[button, code] : {std::pair{Qt::LeftButton, 1}, std::pair{Qt::RightButton, 2}}) {
+        rally.swingActive = false;
+        press(m->picP, button, Qt::NoModifier, {120, 410});
+        EXPECT_TRUE(rally.swingActive);
+        EXPECT_EQ(rally.clickButton, code);
+        EXPECT_EQ(QPoint(rally.clickX, rally.clickY), QPoint(120, 410));
+    }
+    rally.swingActive = false;
+
+    // The preview is armed only by Shift with the right button on the
+    // computer's set count, and only while no game runs.
+    press(m->lblCOM, Qt::RightButton, Qt::NoModifier);
+    press(m->lblCOM, Qt::LeftButton, Qt::ShiftModifier);
+    press(m->lblUSER, Qt::RightButton, Qt::ShiftModifier); // not armed: nothing
+    EXPECT_FALSE(match.champPreview);
+    EXPECT_TRUE(game.platform.messages.isEmpty());
+    for (bool RallyState::*busy :
+         {&RallyState::ballInPlay, &RallyState::comServeWait, &RallyState::comActive}) {
+        rally.*busy = true;
+        press(m->lblCOM, Qt::RightButton, Qt::ShiftModifier);
+        rally.*busy = false;
+        EXPECT_FALSE(match.champPreview);
+    }
+    press(m->lblCOM, Qt::RightButton, Qt::ShiftModifier);
+    EXPECT_TRUE(match.champPreview);
+    // Armed, but no name was stored for the preview: said so, and nothing runs.
+    press(m->lblUSER, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_TRUE(game.platform.messages.isEmpty());
+    press(m->lblUSER, Qt::RightButton, Qt::ShiftModifier);
+    EXPECT_EQ(game.platform.messages,
+              QStringList{QStringLiteral("　　チャンピョンネームがありません！　　　　")});
+    EXPECT_FALSE(game.platform.ending());
 }

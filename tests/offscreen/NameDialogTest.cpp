@@ -1,9 +1,10 @@
-#include "app/Fonts.h"
-#include "app/Looks.h"
+#include "VirtualPlatform.h"
+
 #include "data/RecordTable.h"
-#include "match/MatchState.h"
+#include "look/Fonts.h"
+#include "look/Looks.h"
 #include "match/frmNAME.h"
-#include "platform/VirtualPlatform.h"
+#include "state/MatchState.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "TestGame.h"
 
-#include "app/Looks.h"
 #include "app/frmMAIN.h"
+#include "look/Looks.h"
 #include "platform/PictureBox.h"
 #include "rally/Ball.h"
 

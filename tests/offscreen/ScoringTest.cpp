@@ -1,7 +1,7 @@
 #include "TestGame.h"
 
-#include "app/Looks.h"
 #include "app/frmMAIN.h"
+#include "look/Looks.h"
 
 #include <QLabel>
 
@@ -187,4 +187,26 @@ TEST_F(ScoringTest, OddLevelsFromAnEditedFileAreAnnouncedWithQuestionMarks)
     m->SET_INFO();
     EXPECT_EQ(announcements().last(), QStringLiteral("？？？第 1 セット"));
     EXPECT_EQ(game.dialogs->infos.back().dialog, QColor(0, 0, 0));
+}
+
+// Each set is announced with the chime (#101) and #102 sounds once the player
+// has closed the announcement; the rank A hint before a round's first set
+// chimes as well.
+TEST_F(ScoringTest, SetAnnouncementsChimeAndSoundAgainWhenClosed)
+{
+    game.dialogs->onInfo = [this] { game.platform.virtualClock().advance(1000); }; // read, then OK
+    struct Case
+    {
+        std::int32_t level, set;
+        std::vector<int> sounds;
+    };
+    const Case cases[] = {{4, 2, {101, 102}}, {7, 1, {101, 101, 102}}, {7, 2, {101, 102}}};
+    for (const Case &c : cases) {
+        game.platform.virtualClock().advance(5000); // a set is played in between
+        game.device->starts.clear();
+        game.app->rally.level = c.level;
+        game.app->match.setNumber = c.set;
+        m->SET_INFO();
+        EXPECT_EQ(game.device->ids(), c.sounds) << "level " << c.level << ", set " << c.set;
+    }
 }

@@ -6,8 +6,8 @@
 
 #include "TestGame.h"
 
-#include "app/Looks.h"
 #include "app/frmMAIN.h"
+#include "look/Looks.h"
 #include "match/frmCUT.h"
 #include "match/frmINFO.h"
 #include "match/frmNAME.h"
@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,10 @@ using namespace moka;
 
 namespace {
 
-enum class Plan { Win, Lose };
+// Win and Lose steer the ball once the player has hit it; Rally plays
+// honestly and stops the game once the computer has returned `rallyTarget`
+// shots.
+enum class Plan { Win, Lose, Rally };
 
 class Player
 {
@@ -70,6 +74,9 @@ public:
     std::vector<int> roundsWon;
     QStringList announcements;
     int namesAsked = 0;
+    int comReturns = 0; // shots the computer sent back, counted in the upper half
+    int rallyTarget = 3;
+    int typingMs = 0; // how long the player takes over the name, on the virtual clock
     int frames = 0;
     bool gaveUp = false;
 
@@ -81,13 +88,14 @@ private:
     {
         if (auto *name = qobject_cast<frmNAME *>(&dialog)) {
             ++namesAsked;
+            game.platform.virtualClock().advance(typingMs);
             name->cboNAME->setEditText(m_name);
             name->Command1->click();
         } else if (auto *info = qobject_cast<frmINFO *>(&dialog)) {
             announcements << info->lblGAME->text();
             info->cmdOK->click();
         } else if (auto *cut = qobject_cast<frmCUT *>(&dialog)) {
-            cut->reject(); // abandons: only reached when the script gave up
+            cut->Command2->click(); // abandons: only reached when the script gave up
         } else {
             ADD_FAILURE() << "unexpected dialog " << dialog.metaObject()->className();
             dialog.reject();
@@ -106,6 +114,9 @@ private:
         if (m_lastLevel != 0 && rally.level == m_lastLevel + 1)
             roundsWon.push_back(m_lastLevel);
         m_lastLevel = rally.level;
+        if (rally.rallyHits > m_lastHits && ball->Y() < 256)
+            ++comReturns;
+        m_lastHits = rally.rallyHits;
         if (++frames > 100000 && !gaveUp) {
             gaveUp = true;
             m->cmdSTOP->click();
@@ -115,8 +126,14 @@ private:
             m->picP_MouseDown(1, 0, 140, 300); // lets the computer serve
             return;
         }
-        if (m_plan() == Plan::Win) {
-            if (rally.rallyHits >= 1 && ball->FactorY() < 0 && ball->Y() > 20) {
+        const Plan plan = m_plan();
+        if (plan == Plan::Rally && comReturns >= rallyTarget) {
+            m_plan = nullptr;
+            m->cmdSTOP->click(); // then abandons in the interrupt dialog
+            return;
+        }
+        if (plan != Plan::Lose) {
+            if (plan == Plan::Win && rally.rallyHits >= 1 && ball->FactorY() < 0 && ball->Y() > 20) {
                 steer(*ball, 20, -24); // straight through the computer's goal mouth
                 return;
             }
@@ -145,6 +162,7 @@ private:
     QString m_name;
     std::function<Plan()> m_plan;
     std::int32_t m_lastLevel = 0;
+    std::int32_t m_lastHits = 0;
 };
 
 QString rankingRow(int stage, const QString &name) { return QStringLiteral(" %1- %2").arg(stage).arg(name); }
@@ -211,17 +229,31 @@ TEST(Tournament, NewcomerClimbsLosesResumesInALaterRunAndBecomesChampion)
         EXPECT_EQ(p.fileBytes(), QByteArray("10,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
     }
 
-    // Run 3: the champion may not play; nothing changes.
+    // Run 3: the champion may not play; nothing changes. The file is put in a
+    // form of its own (LF line ends, unquoted names) that a save would rewrite.
     {
+        const QByteArray handWritten = "10,ABC\n0,\n0,\n0,\n0,\n";
+        {
+            QFile f(path + QStringLiteral("mokaru.dat"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(handWritten);
+        }
         Player p(path);
         EXPECT_EQ(p.m->lblRNKING[0]->text(), QStringLiteral(" P： ABC"));
+        p.game.device->starts.clear();
+        p.game.platform.virtualClock().advance(1000); // the window's own chime is over
+        p.typingMs = 2000;                            // and so is the game's, once the name is in
         p.playGame(QStringLiteral("ABC"), [] { return Plan::Win; });
         EXPECT_EQ(p.frames, 0);
         EXPECT_EQ(p.announcements, QStringList{QStringLiteral("チャンピョンはゲーム が出来ません")});
+        // The start's chime, then the refusal's own sound; nothing else.
+        EXPECT_EQ(p.game.device->ids(), (std::vector<int>{101, 107}));
         EXPECT_EQ(p.game.app->rally.level, 0);
-        EXPECT_FALSE(p.game.app->match.tournamentPlayed && p.game.app->rally.comActive);
+        EXPECT_FALSE(p.game.app->match.tournamentPlayed);
+        EXPECT_FALSE(p.game.app->rally.comActive || p.game.app->rally.ballInPlay);
+        EXPECT_TRUE(p.m->cmdGAME->isEnabled());
         p.m->cmdEND->click();
-        EXPECT_EQ(p.fileBytes(), QByteArray("10,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+        EXPECT_EQ(p.fileBytes(), handWritten);
     }
 }
 
@@ -286,6 +318,71 @@ TEST(Tournament, OnlyTheEndButtonAfterATournamentWritesTheFile)
         p.m->cmdEND->click();
         EXPECT_EQ(p.fileBytes(), ranked);
     }
+    // "終了" in the middle of a game saves the rounds won so far.
+    {
+        Player p(path);
+        RallyState &rally = p.game.app->rally;
+        bool pressed = false;
+        p.playGame(QStringLiteral("XYZ"), [&] {
+            if (rally.level == 5 && !pressed) {
+                pressed = true;
+                QTimer::singleShot(0, p.m->cmdEND, [&p] { p.m->cmdEND->click(); });
+            }
+            return Plan::Win;
+        });
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(p.roundsWon, std::vector<int>{4});
+        EXPECT_EQ(p.game.platform.ends, 1);
+        EXPECT_EQ(p.fileBytes(), QByteArray("10,\"OLD\"\r\n4,\"XYZ\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    }
+}
+
+// The board as a game starts: the player's own row turns blue, every other
+// row black; a ranked player resumes after the first entry of that exact
+// name (a name the file holds twice), a newcomer at round 1 on the last row.
+TEST(Tournament, TheStartMarksThePlayersRowAndResumesAfterTheFirstEntryOfTheName)
+{
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+    {
+        QFile f(path + QStringLiteral("mokaru.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("0,\"\"\r\n7,\"DUP\"\r\n5,\"ABC\"\r\n3,\"ABC\"\r\n2,\"abc\"\r\n");
+    }
+    Player p(path);
+    struct Seen
+    {
+        std::int32_t level = -1;
+        int blueRow = -1;
+        int blackRows = 0;
+        QString lastRow;
+    };
+    auto look = [&p](Seen &seen) {
+        return [&p, &seen] {
+            if (seen.level < 0) {
+                seen.level = p.game.app->rally.level;
+                for (int row = 1; row <= 5; ++row) {
+                    const QColor back = Looks::labelBackground(p.m->lblRNKING[row]);
+                    if (back == QColor(0, 0, 255))
+                        seen.blueRow = row;
+                    seen.blackRows += back == QColor(0, 0, 0);
+                }
+                seen.lastRow = p.m->lblRNKING[5]->text();
+            }
+            return Plan::Lose;
+        };
+    };
+    Seen ranked, newcomer;
+    p.playGame(QStringLiteral("ABC"), look(ranked));
+    EXPECT_EQ(ranked.level, 6);
+    EXPECT_EQ(ranked.blueRow, 2);
+    EXPECT_EQ(ranked.blackRows, 4);
+    EXPECT_EQ(ranked.lastRow, QStringLiteral(" N： "));
+    p.playGame(QStringLiteral("NEW"), look(newcomer));
+    EXPECT_EQ(newcomer.level, 1);
+    EXPECT_EQ(newcomer.blueRow, 5);
+    EXPECT_EQ(newcomer.blackRows, 4);
+    EXPECT_EQ(newcomer.lastRow, QStringLiteral(" N： NEW"));
 }
 
 TEST(Tournament, NoOtherGameStartsWhileATournamentIsBeingSetUp)
@@ -305,6 +402,8 @@ TEST(Tournament, NoOtherGameStartsWhileATournamentIsBeingSetUp)
         if (auto *name = qobject_cast<frmNAME *>(&dialog)) {
             name->cboNAME->setEditText(QStringLiteral("ABC"));
             name->Command1->click();
+        } else if (auto *cut = qobject_cast<frmCUT *>(&dialog)) {
+            cut->Command2->click();
         } else {
             dialog.reject();
         }
@@ -356,4 +455,30 @@ TEST(Tournament, ACancelledRegistrationGivesTheButtonsBack)
     for (QLabel *rank : m->lblRNK)
         EXPECT_TRUE(rank->isEnabled());
     EXPECT_FALSE(m->cmdSTOP->isEnabled());
+}
+
+// Real rallies: the real ball, racket and computer, the player hitting only
+// what it can reach. At every rank the computer reaches the player's shots
+// and sends them back.
+TEST(Tournament, TheComputerReturnsShotsAtEveryRank)
+{
+    for (const int stage : {0, 4, 7}) {
+        SCOPED_TRACE("round " + std::to_string(stage + 1));
+        QTemporaryDir folder;
+        const QString path = folder.path() + QLatin1Char('/');
+        {
+            QFile f(path + QStringLiteral("mokaru.dat"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("0,\"\"\r\n" + QByteArray::number(stage) + ",\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n");
+        }
+        Player p(path);
+        std::int32_t level = 0;
+        p.playGame(QStringLiteral("ABC"), [&] {
+            level = p.game.app->rally.level;
+            return Plan::Rally;
+        });
+        EXPECT_EQ(level, stage + 1);
+        EXPECT_FALSE(p.gaveUp) << p.frames << " frames";
+        EXPECT_GE(p.comReturns, p.rallyTarget) << p.frames << " frames";
+    }
 }

@@ -1,9 +1,9 @@
 #include "SoakDriver.h"
 
 #include "StateCheck.h"
+#include "VirtualPlatform.h"
 
 #include "app/Application.h"
-#include "platform/VirtualPlatform.h"
 
 #include <QFile>
 #include <QUuid>

@@ -3,16 +3,16 @@
 #include <cstdio>
 
 #include "StateCheck.h"
+#include "VirtualPlatform.h"
 
 #include "app/Application.h"
-#include "app/Texts.h"
 #include "app/frmMAIN.h"
 #include "celebration/frmPFM.h"
+#include "look/Texts.h"
 #include "match/frmCUT.h"
 #include "match/frmINFO.h"
 #include "match/frmNAME.h"
 #include "platform/PictureBox.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
 
 #include <QApplication>
@@ -644,10 +644,13 @@ void SoakPlayer::answerCut(frmCUT &dialog)
             click(dialog.Command2, dialog.Command2->rect().center(), Qt::LeftButton, {},
                   describe(dialog.Command2));
         } else if (r < 95) {
-            count(QStringLiteral("abandons"));
-            key(&dialog, Qt::Key_Escape, {}, QStringLiteral("Escape"));
+            // Escape, Enter and a close mean "プレイ に戻る".
+            count(QStringLiteral("resumes"));
+            const bool escape = chance(0.5);
+            key(&dialog, escape ? Qt::Key_Escape : Qt::Key_Return, {},
+                escape ? QStringLiteral("Escape") : QStringLiteral("Return"));
         } else {
-            count(QStringLiteral("abandons"));
+            count(QStringLiteral("resumes"));
             logInput(QStringLiteral("closes the interrupt dialog"));
             dialog.close();
         }

@@ -3,8 +3,8 @@
 #include "RecordingDevice.h"
 #include "RecordingDialogs.h"
 
+#include "VirtualPlatform.h"
 #include "app/Application.h"
-#include "platform/VirtualPlatform.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

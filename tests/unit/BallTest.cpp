@@ -1,10 +1,10 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
 #include "platform/Picture.h"
-#include "platform/VirtualPlatform.h"
-#include "rally/RallyState.h"
 #include "rally/clsBALL.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 

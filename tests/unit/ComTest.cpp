@@ -1,12 +1,12 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
 #include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
-#include "rally/RallyState.h"
 #include "rally/clsCOM.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 

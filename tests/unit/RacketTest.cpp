@@ -1,12 +1,12 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
 #include "platform/Picture.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
 #include "rally/CourtPointer.h"
-#include "rally/RallyState.h"
 #include "rally/clsRKT.h"
 #include "sound/SoundModule.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 

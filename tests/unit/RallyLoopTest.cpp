@@ -1,15 +1,15 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
-#include "match/MatchState.h"
 #include "platform/PictureBox.h"
-#include "platform/VirtualPlatform.h"
 #include "rally/Ball.h"
 #include "rally/Opponent.h"
 #include "rally/Racket.h"
 #include "rally/RallyHooks.h"
 #include "rally/RallyLoop.h"
-#include "rally/RallyState.h"
 #include "sound/SoundModule.h"
+#include "state/MatchState.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 
@@ -246,7 +246,9 @@ TEST_F(RallyLoopTest, RunTimeErrorShowsItsDescriptionAndEndsTheLoop)
     ball.onTask = [] { throw std::runtime_error("ball lost its way"); };
     loop.MAIN_LOOP();
     ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages.front(), QStringLiteral("ball lost its way"));
+    // A Japanese heading, the error's own description on the line below.
+    EXPECT_TRUE(platform.messages.front().startsWith(QStringLiteral("トラブル＝")));
+    EXPECT_TRUE(platform.messages.front().endsWith(QStringLiteral("\nball lost its way")));
 }
 
 TEST_F(RallyLoopTest, EndingTheProgramDuringTheWaitLeavesAtOnce)
@@ -391,4 +393,43 @@ TEST_F(RallyLoopTest, LoopBreakWithoutCauseResetsAndEnds)
     EXPECT_FALSE(loop.SET_INIT());
     EXPECT_EQ(count("resetBoard"), 1);
     EXPECT_EQ(rally.level, 0);
+}
+
+// 停止 pressed while the last point of a lost match is scored stays pending:
+// the next game shows the interrupt when its first point ends, before that
+// point is scored; resuming scores it then, abandoning drops that game.
+TEST_F(RallyLoopTest, AnInterruptLeftPendingStopsTheNextGameAtItsFirstPoint)
+{
+    for (const bool resume : {true, false}) {
+        SCOPED_TRACE(resume ? "resumed" : "abandoned");
+        log.clear();
+        rally.pointDecided = true;
+        rally.outSide = 2;
+        hooks.awardResult = false; // the match is lost
+        hooks.onAward = [&] { rally.stopRequest = true; };
+        hooks.onCut = nullptr;
+        EXPECT_FALSE(loop.SET_INIT());
+        EXPECT_EQ(count("cut"), 0);
+        EXPECT_TRUE(rally.stopRequest) << "the interrupt no longer carries over";
+
+        // The next game's first point.
+        hooks.awardResult = true;
+        hooks.onAward = nullptr;
+        rally.pointDecided = true;
+        rally.outSide = 2;
+        if (resume)
+            hooks.onCut = [&] { rally.stopRequest = true; };
+        EXPECT_EQ(loop.SET_INIT(), resume);
+        EXPECT_EQ(count("cut"), 1);
+        EXPECT_EQ(count("award"), 1); // only the lost match's last point so far
+        EXPECT_FALSE(rally.stopRequest);
+        if (resume) {
+            EXPECT_TRUE(rally.pointDecided);
+            EXPECT_TRUE(loop.SET_INIT());
+            EXPECT_EQ(count("award"), 2);
+            EXPECT_EQ(count("cut"), 1);
+        } else {
+            EXPECT_FALSE(rally.pointDecided);
+        }
+    }
 }

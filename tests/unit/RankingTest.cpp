@@ -1,11 +1,11 @@
 #include "MemoryBoard.h"
+#include "VirtualPlatform.h"
 
 #include "data/RecordTable.h"
 #include "data/modDATA.h"
-#include "match/MatchState.h"
 #include "platform/DataFile.h"
-#include "platform/VirtualPlatform.h"
-#include "rally/RallyState.h"
+#include "state/MatchState.h"
+#include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ struct Ranking
     MatchState match;
     RallyState rally;
     MemoryBoard board;
-    modDATA data{platform, file, table, match, rally, board};
+    modDATA data{platform, file, table, match.playerName, rally.level, board};
 };
 
 } // namespace

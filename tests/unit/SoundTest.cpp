@@ -1,6 +1,6 @@
 #include "RecordingDevice.h"
+#include "VirtualPlatform.h"
 
-#include "platform/VirtualPlatform.h"
 #include "sound/AudioSinkDevice.h"
 #include "sound/EffectVoice.h"
 #include "sound/SoundModule.h"
@@ -187,8 +187,16 @@ TEST(AudioSinkDevice, OpensWithTheCompiledInEffectsWithOrWithoutAnOutput)
     ASSERT_TRUE(device.open(error)) << error.toStdString();
     EXPECT_TRUE(error.isEmpty());
     EXPECT_TRUE(device.format().isValid());
-    // Effects, unknown ids and stops are all taken without complaint.
-    for (const int id : {103, 99, 108, 106})
+    // Every effect sounds when started and falls silent when stopped;
+    // unknown ids are ignored.
+    EXPECT_FALSE(device.sounding());
+    for (int id = 101; id <= 107; ++id) {
         device.start(id, id == 106);
-    device.stop();
+        EXPECT_TRUE(device.sounding()) << id;
+        device.stop();
+        EXPECT_FALSE(device.sounding()) << id;
+    }
+    for (const int id : {0, 100, 108})
+        device.start(id, false);
+    EXPECT_FALSE(device.sounding());
 }

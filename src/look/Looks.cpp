@@ -1,4 +1,4 @@
-#include "app/Looks.h"
+#include "look/Looks.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -64,7 +64,12 @@ QLabel *Looks::label(QWidget *parent, QRect geometry, const QString &caption, co
     auto *l = new QLabel(caption, parent);
     l->setGeometry(geometry);
     l->setFont(font);
-    l->setAlignment(style.centred ? Qt::AlignHCenter | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    // Labels draw their text from the top; a tall label (the set counts)
+    // leaves its spare height below the text.
+    l->setAlignment(style.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+    // No indent: a bordered label would otherwise push its text half an "x"
+    // down from the top edge.
+    l->setIndent(0);
     l->setProperty(kBorder, style.bordered);
     l->setProperty(kText, style.text);
     l->setProperty(kBack, style.background);

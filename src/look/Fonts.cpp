@@ -1,4 +1,4 @@
-#include "app/Fonts.h"
+#include "look/Fonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>

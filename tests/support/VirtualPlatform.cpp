@@ -1,4 +1,4 @@
-#include "platform/VirtualPlatform.h"
+#include "VirtualPlatform.h"
 
 #include <QCoreApplication>
 #include <QDialog>

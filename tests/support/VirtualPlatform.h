@@ -1,7 +1,7 @@
 #pragma once
 
+#include "VirtualClock.h"
 #include "platform/Platform.h"
-#include "platform/VirtualClock.h"
 
 #include <QStringList>
 
