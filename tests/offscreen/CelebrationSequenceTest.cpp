@@ -3,6 +3,7 @@
 #include "app/frmMAIN.h"
 #include "data/RecordFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <random>
 
 using namespace moka;
 using namespace celebration_rig;
@@ -202,6 +204,65 @@ TEST(CelebrationSequence, PicturesLandWhereTheyBelongOn1024x768)
             }
         }
     EXPECT_GE(stayed, 20);
+}
+
+// The composed back buffer of every frame, phase by phase, with the real
+// artwork over a busy desktop and the confetti drawn from a fixed seed: any
+// change in how the frames are put together shows as another digest. On a
+// 640 × 480 screen the last rings and the finale's ball reach beyond the top.
+TEST(CelebrationSequence, EveryFrameComposesTheSamePictureAsBefore)
+{
+    struct Want
+    {
+        QSize screen;
+        std::map<int, std::string> digests; // phase -> digest of its frames
+    };
+    const Want wants[] = {
+        {{1024, 768},
+         {{0, "dfe31bade6f523de"},
+          {1, "6dc9c87ff46d82e7"},
+          {2, "7e70586fdcd560d5"},
+          {4, "4fcb410a13667d1c"},
+          {5, "25a30998c2ab755c"},
+          {6, "ce02ef51fedb088d"},
+          {7, "070b5473a3bbeea6"}}},
+        {{640, 480},
+         {{0, "4baafac63cb76d48"},
+          {1, "6bbdde17f4c622f8"},
+          {2, "368dc2aa3d4baf60"},
+          {4, "c8e4bf62b8b0e170"},
+          {5, "9808429b695d9b5d"},
+          {6, "8a1b1aef1a9b3766"},
+          {7, "9ea1e7edd42bac43"}}},
+    };
+    for (const Want &want : wants) {
+        TestGame game;
+        game.start();
+        const QSize size = want.screen;
+        game.platform.screen = size;
+        QImage desktop(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                desktop.setPixel(x, y, qRgb(x & 255, y & 255, (x ^ y) & 255));
+        game.platform.desktop = desktop;
+        game.app->match.playerName = QStringLiteral("MOC");
+        frmPFM w(*game.app);
+        std::mt19937_64 rng(20261207);
+        std::map<int, QCryptographicHash> hashes;
+        std::map<int, int> frames;
+        w.random = [&rng] { return static_cast<double>(rng() >> 11) * 0x1.0p-53; };
+        w.onFrame = [&] {
+            const QImage &composed = w.picAAA.image();
+            auto it = hashes.try_emplace(w.phase(), QCryptographicHash::Sha1).first;
+            it->second.addData(QByteArrayView(composed.constBits(), composed.sizeInBytes()));
+            ++frames[w.phase()];
+        };
+        w.play();
+        EXPECT_EQ(frames, (std::map<int, int>{{0, 2}, {1, 22}, {2, 17}, {4, 9}, {5, 2}, {6, 38}, {7, 10}}));
+        for (auto &[phase, hash] : hashes)
+            EXPECT_EQ(hash.result().toHex().left(16).toStdString(), want.digests.at(phase))
+                << size.width() << "x" << size.height() << " phase " << phase;
+    }
 }
 
 TEST(CelebrationSequence, TheBallRisesEighteenPixelsAFrameOnA480HighScreen)
