@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/Fonts.h"
+#include "app/GameCelebrationHost.h"
 #include "app/Looks.h"
 #include "app/Texts.h"
 #include "app/frmSPRUSH.h"
@@ -647,7 +648,8 @@ void frmMAIN::lblUSER_MouseDown(int button, int shift)
 void frmMAIN::SET_CHAMP_PFM()
 {
     {
-        frmPFM celebration(m_app);
+        GameCelebrationHost host(m_app);
+        frmPFM celebration(host);
         celebration.play();
     }
     m_app.platform().processEvents();

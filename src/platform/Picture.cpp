@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace moka {
@@ -12,6 +13,8 @@ namespace moka {
 namespace {
 
 constexpr QRgb kOpaque = 0xff000000u;
+// Beyond this many places a list of them costs more than it saves.
+constexpr size_t kMaxPlaces = 2048;
 
 QImage toSurface(const QImage &picture)
 {
@@ -64,6 +67,22 @@ void Picture::setPicture(const QImage &picture)
 {
     m_image = toSurface(picture);
     m_background = m_image;
+    m_drawn.clear();
+    m_allDrawn = false;
+    m_allChanged = true;
+}
+
+void Picture::setPicture(QImage &&picture)
+{
+    if (picture.format() == QImage::Format_RGB32)
+        m_image = std::move(picture);
+    else
+        m_image = picture.convertToFormat(QImage::Format_RGB32);
+    picture = QImage();
+    m_background = m_image;
+    m_drawn.clear();
+    m_allDrawn = false;
+    m_allChanged = true;
 }
 
 void Picture::reset(int width, int height, QRgb fill)
@@ -71,17 +90,95 @@ void Picture::reset(int width, int height, QRgb fill)
     m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
     m_image.fill(fill | kOpaque);
     m_background = m_image;
+    m_drawn.clear();
+    m_allDrawn = false;
+    m_allChanged = true;
+}
+
+void Picture::copyRect(QImage &to, const QImage &from, const QRect &rect)
+{
+    const auto bytes = static_cast<size_t>(rect.width()) * sizeof(QRgb);
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        std::memcpy(reinterpret_cast<QRgb *>(to.scanLine(y)) + rect.left(),
+                    reinterpret_cast<const QRgb *>(from.constScanLine(y)) + rect.left(), bytes);
 }
 
 void Picture::clear()
 {
-    if (m_background.size() == m_image.size())
-        std::memcpy(m_image.bits(), m_background.constBits(), m_image.sizeInBytes());
-    else
+    if (m_background.size() != m_image.size()) {
         m_image = m_background;
+        m_allChanged = true;
+    } else if (m_image.constBits() == m_background.constBits()) {
+        // Still one picture: nothing was drawn.
+    } else if (m_allDrawn) {
+        std::memcpy(m_image.bits(), m_background.constBits(), m_image.sizeInBytes());
+        m_allChanged = true;
+    } else {
+        for (const QRect &rect : m_drawn) {
+            copyRect(m_image, m_background, rect);
+            changed(rect);
+        }
+    }
+    m_drawn.clear();
+    m_allDrawn = false;
 }
 
-void Picture::commit() { m_background = m_image.copy(); }
+void Picture::commit()
+{
+    if (m_background.size() != m_image.size()) {
+        m_background = m_image.copy();
+    } else if (m_image.constBits() == m_background.constBits()) {
+        // Still one picture: nothing was drawn.
+    } else if (m_allDrawn) {
+        std::memcpy(m_background.bits(), m_image.constBits(), m_image.sizeInBytes());
+    } else {
+        for (const QRect &rect : m_drawn)
+            copyRect(m_background, m_image, rect);
+    }
+    m_drawn.clear();
+    m_allDrawn = false;
+}
+
+QRegion Picture::takeChanged()
+{
+    QRegion region;
+    if (m_allChanged) {
+        region = QRegion(m_image.rect());
+    } else {
+        for (const QRect &rect : m_changed)
+            region += rect;
+    }
+    m_changed.clear();
+    m_allChanged = false;
+    return region;
+}
+
+void Picture::drawn(const QRect &rect)
+{
+    if (rect.isEmpty())
+        return;
+    changed(rect);
+    if (m_allDrawn)
+        return;
+    if (m_drawn.size() >= kMaxPlaces || rect == m_image.rect()) {
+        m_drawn.clear();
+        m_allDrawn = true;
+        return;
+    }
+    m_drawn.push_back(rect);
+}
+
+void Picture::changed(const QRect &rect)
+{
+    if (m_allChanged)
+        return;
+    if (m_changed.size() >= kMaxPlaces) {
+        m_changed.clear();
+        m_allChanged = true;
+        return;
+    }
+    m_changed.push_back(rect);
+}
 
 void Picture::bitBlt(int dx, int dy, int w, int h, const Picture &src, int sx, int sy, RasterOp op)
 {
@@ -136,6 +233,7 @@ void Picture::bitBlt(int dx, int dy, int w, int h, const QImage &source, int sx,
         const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(int(v) + row)) + u;
         combineRow(d, s, int(cw), op);
     }
+    drawn(QRect(int(x), int(y), int(cw), int(ch)));
 }
 
 void Picture::stretchBlt(int dx, int dy, int dw, int dh, const Picture &src, int sx, int sy, int sw, int sh,
@@ -200,6 +298,7 @@ void Picture::stretchBlt(int dx, int dy, int dw, int dh, const QImage &source, i
             d[x] = combine(d[x], s[scol], op);
         }
     }
+    drawn(QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)));
 }
 
 void Picture::fillRect(const QRect &rect, QRgb colour)
@@ -211,6 +310,7 @@ void Picture::fillRect(const QRect &rect, QRgb colour)
         auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         std::fill(d + r.left(), d + r.right() + 1, colour | kOpaque);
     }
+    drawn(r);
 }
 
 void Picture::ellipse(const QRect &bounds, QRgb outline, QRgb fill)
@@ -224,6 +324,7 @@ void Picture::ellipse(const QRect &bounds, QRgb outline, QRgb fill)
     // The bounding box's right and bottom edges are excluded, as on the
     // window system the game was designed for.
     p.drawEllipse(QRect(bounds.left(), bounds.top(), bounds.width() - 1, bounds.height() - 1));
+    drawn(bounds.normalized().adjusted(-1, -1, 1, 1).intersected(m_image.rect()));
 }
 
 void Picture::drawText(int x, int y, const QString &text, const QFont &font, QRgb colour)
@@ -235,6 +336,10 @@ void Picture::drawText(int x, int y, const QString &text, const QFont &font, QRg
     p.setPen(QColor::fromRgb(colour));
     const QFontMetrics fm(font);
     p.drawText(x, y + fm.ascent(), text);
+    // The glyphs' own box, with room for a bold face's widening and
+    // smoothing, and the line's box.
+    const QRect glyphs = fm.boundingRect(text).translated(x, y + fm.ascent()).adjusted(-4, -4, 4, 4);
+    drawn((glyphs | QRect(x, y, fm.horizontalAdvance(text), fm.height())).intersected(m_image.rect()));
 }
 
 QSize Picture::textSize(const QString &text, const QFont &font)

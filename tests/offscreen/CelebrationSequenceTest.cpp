@@ -13,7 +13,6 @@
 #include <cmath>
 #include <map>
 #include <memory>
-#include <random>
 
 using namespace moka;
 using namespace celebration_rig;
@@ -35,9 +34,9 @@ struct CelebrationRun
         grey.fill(qRgb(128, 128, 128));
         game.platform.desktop = grey;
         game.app->match.playerName = QStringLiteral("ABC");
-        w = std::make_unique<frmPFM>(*game.app);
+        w = std::make_unique<frmPFM>(rec);
+        rec.window = w.get();
         w->picYB = squareBall(kBallColour);
-        rec.attach(*w, game.platform);
     }
 
     // Keeps a copy of what the window shows at the frame (phase, frame).
@@ -47,15 +46,15 @@ struct CelebrationRun
         rec.onFrame = [this](frmPFM &f) {
             for (const auto &at : wanted)
                 if (at.first == f.phase() && at.second == f.frame()) {
-                    kept[at] = f.surface().image().copy();
+                    kept[at] = rec.shown.copy();
                     keptBackground[at] = f.picAAA.background().copy();
                 }
         };
     }
 
     TestGame game;
+    Recorder rec{*game.app};
     std::unique_ptr<frmPFM> w;
-    Recorder rec;
     std::vector<std::pair<int, int>> wanted;
     std::map<std::pair<int, int>, QImage> kept;
     std::map<std::pair<int, int>, QImage> keptBackground;
@@ -246,19 +245,23 @@ TEST(CelebrationSequence, EveryFrameComposesTheSamePictureAsBefore)
                 desktop.setPixel(x, y, qRgb(x & 255, y & 255, (x ^ y) & 255));
         game.platform.desktop = desktop;
         game.app->match.playerName = QStringLiteral("MOC");
-        frmPFM w(*game.app);
-        std::mt19937_64 rng(20261207);
+        Recorder rec(*game.app);
+        rec.seed = 20261207;
+        frmPFM w(rec);
+        rec.window = &w;
         std::map<int, QCryptographicHash> hashes;
         std::map<int, int> frames;
-        w.random = [&rng] { return static_cast<double>(rng() >> 11) * 0x1.0p-53; };
-        w.onFrame = [&] {
-            const QImage &composed = w.picAAA.image();
-            auto it = hashes.try_emplace(w.phase(), QCryptographicHash::Sha1).first;
+        rec.onFrame = [&](frmPFM &f) {
+            const QImage &composed = f.picAAA.image();
+            auto it = hashes.try_emplace(f.phase(), QCryptographicHash::Sha1).first;
             it->second.addData(QByteArrayView(composed.constBits(), composed.sizeInBytes()));
-            ++frames[w.phase()];
+            ++frames[f.phase()];
         };
         w.play();
         EXPECT_EQ(frames, (std::map<int, int>{{0, 2}, {1, 22}, {2, 17}, {4, 9}, {5, 2}, {6, 38}, {7, 10}}));
+        // Each frame repaints just what changed, and that is enough: the
+        // window then shows the whole frame.
+        EXPECT_EQ(rec.staleFrames, 0);
         for (auto &[phase, hash] : hashes)
             EXPECT_EQ(hash.result().toHex().left(16).toStdString(), want.digests.at(phase))
                 << size.width() << "x" << size.height() << " phase " << phase;
@@ -310,8 +313,7 @@ TEST(CelebrationSequence, TheTrophyBearsThePlayerOrElseThePreviewName)
         CelebrationRun run({640, 480});
         run.game.app->match.playerName = player;
         run.game.app->match.previewName = preview;
-        if (!cup.isEmpty())
-            run.w->cupResource = cup;
+        run.rec.trophyName = cup;
         run.w->play();
         EXPECT_EQ(run.rec.frames(7), upTo(10));
         EXPECT_EQ(run.game.platform.messages.size(), cup.isEmpty() ? 0 : 1);
@@ -327,7 +329,8 @@ TEST(CelebrationSequence, TheTrophyBearsThePlayerOrElseThePreviewName)
 
 namespace {
 
-// A game whose celebration, when it opens, is recorded.
+// A game whose celebration, when it opens, is watched: every frame ends in
+// a wait, where the phase and frame it stands at are noted.
 struct WatchedGame
 {
     WatchedGame()
@@ -336,10 +339,21 @@ struct WatchedGame
         m = game.app->mainWindow();
         file = game.folder.path() + QStringLiteral("/mokaru.dat");
         game.platform.onEvents = [this] {
-            frmPFM *w = openCelebration();
-            if (w && w != rec.window)
-                rec.attach(*w, game.platform);
+            const frmPFM *w = openCelebration();
+            if (!w || w->frame() == 0)
+                return;
+            const std::pair<int, int> at{w->phase(), w->frame()};
+            if (seen.empty() || seen.back() != at)
+                seen.push_back(at);
         };
+    }
+    std::vector<int> frames(int phase) const
+    {
+        std::vector<int> out;
+        for (const auto &[p, frame] : seen)
+            if (p == phase)
+                out.push_back(frame);
+        return out;
     }
     QByteArray saved() const
     {
@@ -350,7 +364,7 @@ struct WatchedGame
     TestGame game;
     frmMAIN *m = nullptr;
     QString file;
-    Recorder rec;
+    std::vector<std::pair<int, int>> seen;
 };
 
 } // namespace
@@ -369,8 +383,8 @@ TEST(CelebrationSequence, ANewChampionIsCelebratedSavedAndTheProgramEnds)
     rally.rallyHits = 5;
     EXPECT_FALSE(g.m->pointAward());
 
-    EXPECT_EQ(g.rec.frames(6), upTo(38));
-    EXPECT_EQ(g.rec.frames(7), upTo(10));
+    EXPECT_EQ(g.frames(6), upTo(38));
+    EXPECT_EQ(g.frames(7), upTo(10));
     EXPECT_EQ(openCelebration(), nullptr) << "the window is gone";
     EXPECT_TRUE(g.game.platform.ending());
     EXPECT_EQ(g.game.app->records.rankName[0], QStringLiteral("ABC"));
@@ -388,7 +402,7 @@ TEST(CelebrationSequence, ThePreviewCelebratesButSavesNothing)
     g.m->lblCOM_MouseDown(2, 1);
     g.m->lblUSER_MouseDown(2, 1);
 
-    EXPECT_EQ(g.rec.frames(7), upTo(10));
+    EXPECT_EQ(g.frames(7), upTo(10));
     EXPECT_TRUE(g.game.platform.ending());
     EXPECT_TRUE(g.game.app->records.rankName[0].isEmpty());
     EXPECT_EQ(g.saved(), before);
