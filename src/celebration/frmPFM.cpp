@@ -602,8 +602,9 @@ void frmPFM::paintEvent(QPaintEvent *e)
         if (!part.isEmpty())
             p.drawImage(part.topLeft(), image, part);
         // A window larger than the screen read at load shows black beyond it.
-        for (const QRect &beyond : QRegion(rect).subtracted(inside))
-            p.fillRect(beyond, Qt::black);
+        if (!inside.contains(rect))
+            for (const QRect &beyond : QRegion(rect).subtracted(inside))
+                p.fillRect(beyond, Qt::black);
     }
 }
 

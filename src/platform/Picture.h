@@ -81,9 +81,13 @@ public:
     QRgb pixel(int x, int y) const { return m_image.pixel(x, y) & 0xffffff; }
 
 private:
+    // Gives the image pixels of its own before it is first drawn into.
+    void separate();
     // Notes that `rect` (already inside the image) was drawn into.
     void drawn(const QRect &rect);
     void changed(const QRect &rect);
+    // The region covered by rects [from, to).
+    static QRegion united(const std::vector<QRect> &rects, size_t from, size_t to);
     // Copies `rect` of `from` into `to`, both of the picture's size.
     static void copyRect(QImage &to, const QImage &from, const QRect &rect);
 
