@@ -372,7 +372,9 @@ void Picture::ellipse(const QRect &bounds, QRgb outline, QRgb fill)
     // The bounding box's right and bottom edges are excluded, as on the
     // window system the game was designed for.
     p.drawEllipse(QRect(bounds.left(), bounds.top(), bounds.width() - 1, bounds.height() - 1));
-    drawn(bounds.normalized().adjusted(-1, -1, 1, 1).intersected(m_image.rect()));
+    // Qt's outline of a flat ellipse reaches well beyond its box (30 pixels
+    // for one of 288 × 4), so the whole picture counts as drawn.
+    drawn(m_image.rect());
 }
 
 void Picture::drawText(int x, int y, const QString &text, const QFont &font, QRgb colour)
