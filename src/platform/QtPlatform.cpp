@@ -91,11 +91,12 @@ QImage grabThroughSharedMemory(const QScreen &screen)
     xcb_shm_detach(c, segment);
     xcb_flush(c);
     std::free(error);
-    if (!reply) {
+    const bool whole = reply && reply->size >= bytes;
+    std::free(reply);
+    if (!whole) {
         shmdt(memory);
         return {};
     }
-    std::free(reply);
     // The server leaves the fourth byte as it likes; the picture is opaque.
     auto *pixels = static_cast<QRgb *>(memory);
     const size_t count = bytes / sizeof(QRgb);
