@@ -1,6 +1,7 @@
 #include "app/frmMAIN.h"
 
 #include "app/Application.h"
+#include "app/GameCelebrationHost.h"
 #include "app/frmSPRUSH.h"
 #include "appearance/Recolour.h"
 #include "celebration/frmPFM.h"
@@ -683,7 +684,8 @@ void frmMAIN::lblUSER_MouseDown(int button, int shift)
 void frmMAIN::SET_CHAMP_PFM()
 {
     {
-        frmPFM celebration(m_app);
+        GameCelebrationHost host(m_app);
+        frmPFM celebration(host);
         celebration.play();
     }
     m_app.platform().processEvents();

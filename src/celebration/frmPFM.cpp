@@ -1,21 +1,20 @@
 #include "celebration/frmPFM.h"
 
-#include "app/Application.h"
-#include "app/frmMAIN.h"
 #include "celebration/CFubuki.h"
 #include "celebration/CHanabi.h"
+#include "celebration/CelebrationHost.h"
 #include "look/Fonts.h"
 #include "look/Texts.h"
 #include "platform/Cursors.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
-#include "sound/SoundModule.h"
 
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -76,15 +75,21 @@ void loadPicture(Picture &picture, const QString &name, int width, int height, Q
 }
 
 // A capture that shows nothing: refused by the window system, or black as
-// some compositors hand it out.
+// some compositors hand it out. Read line by line: a converted copy of a
+// large screen would cost as much memory as the screen copy itself.
 bool blankCapture(const QImage &capture)
 {
     if (capture.isNull())
         return true;
-    const QImage rgb = capture.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) {
+    const bool rgb32 = capture.format() == QImage::Format_RGB32 ||
+                       capture.format() == QImage::Format_ARGB32 ||
+                       capture.format() == QImage::Format_ARGB32_Premultiplied;
+    for (int y = 0; y < capture.height(); ++y) {
+        const QImage row =
+            rgb32 ? QImage() : capture.copy(0, y, capture.width(), 1).convertToFormat(QImage::Format_RGB32);
+        const auto *line =
+            reinterpret_cast<const QRgb *>(rgb32 ? capture.constScanLine(y) : row.constScanLine(0));
+        for (int x = 0; x < capture.width(); ++x) {
             if (line[x] & 0xffffffu)
                 return false;
         }
@@ -99,9 +104,9 @@ std::int32_t truncated(double v) { return static_cast<std::int32_t>(v + std::cop
 
 } // namespace
 
-frmPFM::frmPFM(Application &app)
+frmPFM::frmPFM(CelebrationHost &host)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_app(app)
+    , m_host(host)
 {
     setWindowTitle(Platform::title());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -120,14 +125,15 @@ frmPFM::frmPFM(Application &app)
     loadPicture(picS, QStringLiteral("banner_navy.bmp"), bannerWidth, bannerHeight, kBlack);
     loadPicture(picMC, QStringLiteral("banner_mask.bmp"), bannerWidth, bannerHeight, kWhite);
 
-    state.NEXT_NO = [this] { return m_app.NEXT_NO(); };
+    state.NEXT_NO = [this] { return m_host.nextNumber(); };
+    state.Rnd = [this] { return m_host.random(); };
 }
 
 frmPFM::~frmPFM() = default;
 
 void frmPFM::play()
 {
-    Platform &platform = m_app.platform();
+    Platform &platform = this->platform();
     Form_Load();
     // The sequence runs from the first activation. A window system that
     // never activates the window (none at all, or one that refuses to raise
@@ -143,7 +149,7 @@ void frmPFM::play()
 
 void frmPFM::Form_Load()
 {
-    Platform &platform = m_app.platform();
+    Platform &platform = this->platform();
     hide();
     const QSize screen = platform.screenSize();
     setGeometry(QRect(screenOrigin(), screen));
@@ -153,14 +159,12 @@ void frmPFM::Form_Load()
     state.picQQQ = &picQQQ;
     state.screenW = screen.width();
     state.screenH = screen.height();
-    picAAA.reset(state.screenW, state.screenH, kBlack);
-    m_surface.reset(state.screenW, state.screenH, kBlack);
     platform.processEvents();
 
-    frmMAIN *main = m_app.mainWindow();
-    setCursor(main ? main->curNON : Cursors::invisible());
+    setCursor(m_host.pointer());
 
-    // Still hidden: the copy shows the screen as the player last saw it.
+    // Still hidden: the copy shows the screen as the player last saw it. It
+    // sizes the back buffer to the screen and becomes its background.
     GET_DESKTOP();
     picAAA.commit();
     copyToWindow();
@@ -176,7 +180,7 @@ void frmPFM::Form_Activate()
     if (m_activated || m_unloaded)
         return;
     m_activated = true;
-    m_app.platform().processEvents();
+    platform().processEvents();
     sound(101);
     LOOP_MAIN();
 }
@@ -195,32 +199,33 @@ void frmPFM::Form_QueryUnload()
 void frmPFM::GET_DESKTOP()
 {
     const int w = state.screenW, h = state.screenH;
-    QImage capture = m_app.platform().grabScreen();
+    // The back buffer is made from the capture itself, without a screen-sized
+    // picture beside it: the old one goes first.
+    picAAA.reset(0, 0);
+    QImage capture = platform().grabScreen();
     if (!blankCapture(capture)) {
         // A screen of more device pixels than it has logical ones.
         if (capture.size() != QSize(w, h))
             capture = capture.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        picAAA.bitBlt(0, 0, w, h, capture, 0, 0, RasterOp::SrcCopy);
+        picAAA.setPicture(std::move(capture));
         return;
     }
     // Where the screen cannot be copied, the main window stands in for it
     // where it is, on a dark desk: the celebration then still opens over the
     // game rather than over nothing.
-    picAAA.fillRect(QRect(0, 0, w, h), kDesk);
-    frmMAIN *main = m_app.mainWindow();
-    if (!main || !main->isVisible())
+    capture = QImage();
+    picAAA.reset(w, h, kDesk);
+    const QImage window = m_host.mainWindowPicture();
+    if (window.isNull())
         return;
-    QImage window = main->grab().toImage();
-    if (window.size() != main->size())
-        window = window.scaled(main->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QPoint at = main->mapToGlobal(QPoint(0, 0)) - screenOrigin();
+    const QPoint at = m_host.mainWindowPlace() - screenOrigin();
     picAAA.bitBlt(at.x(), at.y(), window.width(), window.height(), window, 0, 0, RasterOp::SrcCopy);
 }
 
 void frmPFM::LOAD_CUP()
 {
-    Platform &platform = m_app.platform();
-    QByteArray bytes = Resources::bytes(cupResource);
+    Platform &platform = this->platform();
+    QByteArray bytes = m_host.trophy();
     if (bytes.isEmpty()) {
         platform.messageBox(Texts::withDetail(Texts::trophyUnreadable(), QStringLiteral("resource 108")));
         return;
@@ -298,7 +303,7 @@ void frmPFM::LOOP_MAIN()
 
 void frmPFM::unloadWindow()
 {
-    Platform &platform = m_app.platform();
+    Platform &platform = this->platform();
     platform.processEvents();
     hide();
     platform.processEvents();
@@ -310,13 +315,10 @@ void frmPFM::unloadWindow()
 
 bool frmPFM::phasePreparation()
 {
-    Platform &platform = m_app.platform();
+    Platform &platform = this->platform();
     m_phase = 0;
     m_frame = 0;
-    m_rng.seed(static_cast<std::uint64_t>(platform.now()));
-    state.Rnd = random ? random : std::function<double()>([this] {
-        return static_cast<double>(m_rng() >> 11) * 0x1.0p-53; // 53 random bits: [0, 1)
-    });
+    m_host.seedRandom(static_cast<std::uint64_t>(platform.now()));
 
     const std::int32_t screenW = state.screenW, screenH = state.screenH;
     centerX = screenW / 2;
@@ -329,15 +331,14 @@ bool frmPFM::phasePreparation()
     copyToWindow();
 
     LOAD_CUP();
-    const MatchState &match = m_app.match;
-    engrave(match.playerName.isEmpty() ? match.previewName : match.playerName);
+    engrave(m_host.championName());
     platform.processEvents();
 
     YB_SETTING();
     SET_E();
     SET_COSIN_L();
     state.particleList.clear();
-    return !m_app.ending();
+    return !platform.ending();
 }
 
 bool frmPFM::phaseBall()
@@ -376,16 +377,7 @@ bool frmPFM::phaseFireworks()
     addParticle(std::make_unique<CHanabi>(state));
     sound(103);
     for (int n = 1;; ++n) {
-        startFrame(n);
-        picAAA.clear();
-        if (n < 8) {
-            state.burstColor = kBurstColours[static_cast<size_t>(n - 1)];
-            addParticle(std::make_unique<CHanabi>(state));
-            if (n % 3 == 0)
-                sound(103);
-        }
-        state.particleList.taskAll();
-        copyToWindow();
+        fireworkFrame(n);
         if (!endFrame())
             return false;
         if (state.particleList.isEmpty())
@@ -393,6 +385,20 @@ bool frmPFM::phaseFireworks()
     }
     state.particleList.clear();
     return true;
+}
+
+void frmPFM::fireworkFrame(int n)
+{
+    startFrame(n);
+    picAAA.clear();
+    if (n < 8) {
+        state.burstColor = kBurstColours[static_cast<size_t>(n - 1)];
+        addParticle(std::make_unique<CHanabi>(state));
+        if (n % 3 == 0)
+            sound(103);
+    }
+    state.particleList.taskAll();
+    copyToWindow();
 }
 
 void frmPFM::phaseTitle()
@@ -404,7 +410,7 @@ void frmPFM::phaseTitle()
     printTitle(0, 0, kBlack);
     // Not cleared first: the last ring of the fireworks stays in the picture.
     picAAA.commit();
-    m_app.platform().processEvents();
+    platform().processEvents();
 }
 
 bool frmPFM::phaseReveal()
@@ -442,7 +448,7 @@ void frmPFM::phaseBanner()
     // Two pixels up and left of the black words, which become their shadow.
     printTitle(-2, -2, qRgb(0, 255, 0));
     picAAA.commit();
-    m_app.platform().processEvents();
+    platform().processEvents();
     copyToWindow();
 }
 
@@ -454,23 +460,28 @@ bool frmPFM::phaseConfetti()
         addParticle(std::make_unique<CFubuki>(state));
     sound(106);
     for (int n = 1;; ++n) {
-        startFrame(n);
-        picAAA.clear();
-        addParticle(std::make_unique<CFubuki>(state));
-        addParticle(std::make_unique<CFubuki>(state));
-        state.particleList.taskAll();
-        if (n > 20) {
-            if (n == 21)
-                sound(103);
-            YB_STEP();
-        }
-        copyToWindow();
+        confettiFrame(n);
         if (!endFrame())
             return false;
         if (orbitDone)
             break;
     }
     return true;
+}
+
+void frmPFM::confettiFrame(int n)
+{
+    startFrame(n);
+    picAAA.clear();
+    addParticle(std::make_unique<CFubuki>(state));
+    addParticle(std::make_unique<CFubuki>(state));
+    state.particleList.taskAll();
+    if (n > 20) {
+        if (n == 21)
+            sound(103);
+        YB_STEP();
+    }
+    copyToWindow();
 }
 
 void frmPFM::phaseFinale(bool drawn)
@@ -500,21 +511,23 @@ void frmPFM::phaseFinale(bool drawn)
 void frmPFM::startFrame(int frame)
 {
     m_frame = frame;
-    m_deadline = m_app.platform().now() + framePeriodMs;
+    m_deadline = platform().now() + framePeriodMs;
 }
 
 bool frmPFM::endFrame()
 {
-    m_app.platform().waitUntil(m_deadline);
-    return !m_app.ending();
+    platform().waitUntil(m_deadline);
+    return !platform().ending();
 }
 
 void frmPFM::copyToWindow()
 {
-    m_surface.bitBlt(0, 0, state.screenW, state.screenH, picAAA, 0, 0, RasterOp::SrcCopy);
-    update();
-    if (onFrame)
-        onFrame();
+    // Only what changed since the last frame: what this frame drew, and what
+    // clearing took away of the frame before.
+    const QRegion changed = picAAA.takeChanged();
+    if (!changed.isEmpty())
+        update(changed);
+    m_host.frameShown(changed);
 }
 
 void frmPFM::drawBallBright(int x, int y, int size)
@@ -558,20 +571,9 @@ void frmPFM::engrave(const QString &name)
 
 void frmPFM::addParticle(std::unique_ptr<Particle> particle) { state.particleList.add(std::move(particle)); }
 
-void frmPFM::sound(int effect)
-{
-    if (onSound)
-        onSound(effect);
-    SoundModule &module = m_app.sound();
-    switch (effect) {
-    case 0: module.SOUND_STOP(); break;
-    case 101: module.PLAY_101(); break;
-    case 103: module.PLAY_103(); break;
-    case 104: module.PLAY_104(); break;
-    case 106: module.PLAY_106_LOOP(); break;
-    default: break;
-    }
-}
+void frmPFM::sound(int effect) { m_host.sound(effect); }
+
+Platform &frmPFM::platform() { return m_host.platform(); }
 
 QPoint frmPFM::screenOrigin() const
 {
@@ -586,16 +588,26 @@ bool frmPFM::event(QEvent *e)
     return QWidget::event(e);
 }
 
-void frmPFM::paintEvent(QPaintEvent *)
+void frmPFM::paintEvent(QPaintEvent *e)
 {
+    // Asked for the places the frames changed, and for whatever the window
+    // system wants back. Events are handled between frames, when the back
+    // buffer holds the frame last copied (the title's black words aside,
+    // drawn a moment before the frame that shows them). Drawn a rectangle at
+    // a time: unscaled, or scaled just there on a screen of more device
+    // pixels than logical ones.
     QPainter p(this);
-    const QImage &image = m_surface.image();
-    p.drawImage(0, 0, image);
-    // A window larger than the screen read at load shows black beyond it.
-    if (width() > image.width())
-        p.fillRect(image.width(), 0, width() - image.width(), height(), Qt::black);
-    if (height() > image.height())
-        p.fillRect(0, image.height(), image.width(), height() - image.height(), Qt::black);
+    const QImage &image = picAAA.image();
+    const QRect inside = image.rect();
+    for (const QRect &rect : e->region()) {
+        const QRect part = rect.intersected(inside);
+        if (!part.isEmpty())
+            p.drawImage(part.topLeft(), image, part);
+        // A window larger than the screen read at load shows black beyond it.
+        if (!inside.contains(rect))
+            for (const QRect &beyond : QRegion(rect).subtracted(inside))
+                p.fillRect(beyond, Qt::black);
+    }
 }
 
 void frmPFM::mousePressEvent(QMouseEvent *e)
@@ -608,7 +620,7 @@ void frmPFM::closeEvent(QCloseEvent *e)
 {
     // The celebration is not cut short: only its own last step, or the
     // program ending, closes the window.
-    if (!m_unloading && !m_app.ending()) {
+    if (!m_unloading && !platform().ending()) {
         e->ignore();
         return;
     }

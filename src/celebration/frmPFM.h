@@ -7,23 +7,27 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <random>
 
 namespace moka {
 
-class Application;
+class CelebrationHost;
+class Platform;
 
 // The champion's celebration: a borderless window over the whole screen that
 // starts out showing a copy of the screen and plays, on top of it, a hopping
 // ball, fireworks, the trophy engraved with the champion's name, a banner and
 // falling confetti. It shows only what the sequence copies onto it and takes
 // no input.
+//
+// Each frame is composed in the back buffer over the screen copy, and only
+// the places that changed (what was drawn in this frame and in the one
+// before) are copied onto the window: on a large screen a frame moves a few
+// sprites' worth of pixels, not the whole screen.
 class frmPFM : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmPFM(Application &app);
+    explicit frmPFM(CelebrationHost &host);
     ~frmPFM() override;
 
     // Loads the window, lets the window system activate it (or gives up
@@ -48,8 +52,15 @@ public:
     // The sequence; hides and unloads the window at its end.
     void LOOP_MAIN();
 
-    // What the window shows.
-    const Picture &surface() const { return m_surface; }
+    // The sequence's preparation (phase 0): the small ball, the engraved
+    // trophy and the tables. False when the program is ending.
+    bool phasePreparation();
+    // One frame of the fireworks (from 1; bursts are opened up to frame 7)
+    // or of the confetti (from 1; the ball circles from frame 21), composed
+    // and copied onto the window. The sequence calls them once a frame.
+    void fireworkFrame(int n);
+    void confettiFrame(int n);
+
     // Where the sequence is: phase 0–7, and the frame within the phase
     // (from 1; 0 outside the phase's frames).
     int phase() const { return m_phase; }
@@ -57,7 +68,8 @@ public:
     bool activated() const { return m_activated; }
     bool unloaded() const { return m_unloaded; }
 
-    // Pictures, never seen themselves: only drawn from and into.
+    // Pictures. The window paints from the back buffer where a frame changed
+    // it; the others are only drawn from and into.
     Picture picAAA; // back buffer, screen-sized; its background is the screen copy
     Picture picQQQ; // confetti sheet, 128 × 128
     Picture picYB;  // the ball on black (rows 0–47) above its mask (rows 48–95)
@@ -84,17 +96,6 @@ public:
     std::array<std::int32_t, 17> ybY{};
     std::array<std::int32_t, 17> ybSize{};
 
-    // The trophy's resource: a bitmap file whose first 26 bytes are zero.
-    QString cupResource = QStringLiteral("trophy.bin");
-    // The random numbers for the confetti. When empty, the sequence seeds a
-    // generator of its own from the clock as it starts.
-    std::function<double()> random;
-    // Told of every frame copied onto the window.
-    std::function<void()> onFrame;
-    // Told of every sound the sequence asks for, heard or not: the effect's
-    // number (106 for the repeating one), or 0 for stopping all sound.
-    std::function<void(int)> onSound;
-
     static constexpr int framePeriodMs = 100;
     static constexpr int activationWaitMs = 500;
     static constexpr int cupWidth = 270, cupHeight = 310;
@@ -109,7 +110,6 @@ protected:
 
 private:
     // The phases of LOOP_MAIN; each returns false when the program is ending.
-    bool phasePreparation();
     bool phaseBall();
     bool phaseFireworks();
     void phaseTitle();
@@ -130,10 +130,9 @@ private:
     void addParticle(std::unique_ptr<Particle> particle);
     void sound(int effect);
     QPoint screenOrigin() const;
+    Platform &platform();
 
-    Application &m_app;
-    Picture m_surface; // the window's own surface
-    std::mt19937_64 m_rng;
+    CelebrationHost &m_host;
     std::int64_t m_deadline = 0;
     int m_phase = 0;
     int m_frame = 0;

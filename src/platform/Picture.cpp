@@ -3,8 +3,12 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace moka {
@@ -12,6 +16,8 @@ namespace moka {
 namespace {
 
 constexpr QRgb kOpaque = 0xff000000u;
+// Beyond this many places a list of them costs more than it saves.
+constexpr size_t kMaxPlaces = 2048;
 
 QImage toSurface(const QImage &picture)
 {
@@ -54,6 +60,26 @@ inline QRgb combine(QRgb dst, QRgb src, RasterOp op)
     return dst;
 }
 
+// A copy of `image` whose memory the system may back with large pages: a
+// screen-sized picture is then taken into use with a handful of page faults
+// instead of thousands (8,100 for one of 3840 × 2160).
+QImage largeCopy(const QImage &image)
+{
+    constexpr size_t kLargePage = size_t(2) << 20;
+    const auto bytes = static_cast<size_t>(image.sizeInBytes());
+    if (bytes < 2 * kLargePage)
+        return image.copy();
+    const size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+    void *memory = std::aligned_alloc(kLargePage, rounded);
+    if (!memory)
+        return image.copy();
+    madvise(memory, rounded, MADV_HUGEPAGE);
+    std::memcpy(memory, image.constBits(), bytes);
+    return QImage(
+        static_cast<uchar *>(memory), image.width(), image.height(), image.bytesPerLine(), image.format(),
+        [](void *m) { std::free(m); }, memory);
+}
+
 } // namespace
 
 Picture::Picture(int width, int height, QRgb fill) { reset(width, height, fill); }
@@ -64,6 +90,22 @@ void Picture::setPicture(const QImage &picture)
 {
     m_image = toSurface(picture);
     m_background = m_image;
+    m_drawn.clear();
+    m_allDrawn = false;
+    m_allChanged = true;
+}
+
+void Picture::setPicture(QImage &&picture)
+{
+    if (picture.format() == QImage::Format_RGB32)
+        m_image = std::move(picture);
+    else
+        m_image = picture.convertToFormat(QImage::Format_RGB32);
+    picture = QImage();
+    m_background = m_image;
+    m_drawn.clear();
+    m_allDrawn = false;
+    m_allChanged = true;
 }
 
 void Picture::reset(int width, int height, QRgb fill)
@@ -71,17 +113,116 @@ void Picture::reset(int width, int height, QRgb fill)
     m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
     m_image.fill(fill | kOpaque);
     m_background = m_image;
+    m_drawn.clear();
+    m_allDrawn = false;
+    m_allChanged = true;
+}
+
+void Picture::copyRect(QImage &to, const QImage &from, const QRect &rect)
+{
+    const auto bytes = static_cast<size_t>(rect.width()) * sizeof(QRgb);
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        std::memcpy(reinterpret_cast<QRgb *>(to.scanLine(y)) + rect.left(),
+                    reinterpret_cast<const QRgb *>(from.constScanLine(y)) + rect.left(), bytes);
 }
 
 void Picture::clear()
 {
-    if (m_background.size() == m_image.size())
-        std::memcpy(m_image.bits(), m_background.constBits(), m_image.sizeInBytes());
-    else
+    if (m_background.size() != m_image.size()) {
         m_image = m_background;
+        m_allChanged = true;
+    } else if (m_image.constBits() == m_background.constBits()) {
+        // Still one picture: nothing was drawn.
+    } else if (m_allDrawn) {
+        std::memcpy(m_image.bits(), m_background.constBits(), m_image.sizeInBytes());
+        m_allChanged = true;
+    } else {
+        for (const QRect &rect : m_drawn) {
+            copyRect(m_image, m_background, rect);
+            changed(rect);
+        }
+    }
+    m_drawn.clear();
+    m_allDrawn = false;
 }
 
-void Picture::commit() { m_background = m_image.copy(); }
+void Picture::commit()
+{
+    if (m_background.size() != m_image.size()) {
+        m_background = m_image.copy();
+    } else if (m_image.constBits() == m_background.constBits()) {
+        // Still one picture: nothing was drawn.
+    } else if (m_allDrawn) {
+        std::memcpy(m_background.bits(), m_image.constBits(), m_image.sizeInBytes());
+    } else {
+        for (const QRect &rect : m_drawn)
+            copyRect(m_background, m_image, rect);
+    }
+    m_drawn.clear();
+    m_allDrawn = false;
+}
+
+QRegion Picture::takeChanged()
+{
+    QRegion region;
+    if (m_allChanged) {
+        region = QRegion(m_image.rect());
+    } else {
+        // Top to bottom, and joined in pairs, then pairs of pairs: adding
+        // hundreds of rectangles one by one to a region costs as much as a
+        // small frame's drawing.
+        std::sort(m_changed.begin(), m_changed.end(), [](const QRect &a, const QRect &b) {
+            return a.top() != b.top() ? a.top() < b.top() : a.left() < b.left();
+        });
+        region = united(m_changed, 0, m_changed.size());
+    }
+    m_changed.clear();
+    m_allChanged = false;
+    return region;
+}
+
+void Picture::separate()
+{
+    if (!m_image.isNull() && m_image.constBits() == m_background.constBits())
+        m_image = largeCopy(m_background);
+}
+
+QRegion Picture::united(const std::vector<QRect> &rects, size_t from, size_t to)
+{
+    if (to - from == 0)
+        return {};
+    if (to - from == 1)
+        return QRegion(rects[from]);
+    const size_t middle = from + (to - from) / 2;
+    return united(rects, from, middle).united(united(rects, middle, to));
+}
+
+void Picture::drawn(const QRect &rect)
+{
+    if (rect.isEmpty())
+        return;
+    changed(rect);
+    if (m_allDrawn)
+        return;
+    if (m_drawn.size() >= kMaxPlaces || rect == m_image.rect()) {
+        m_drawn.clear();
+        m_allDrawn = true;
+        return;
+    }
+    m_drawn.push_back(rect);
+}
+
+void Picture::changed(const QRect &rect)
+{
+    if (m_allChanged)
+        return;
+    if (m_changed.size() >= kMaxPlaces) {
+        m_changed.clear();
+        m_allChanged = true;
+        return;
+    }
+    m_changed.push_back(rect);
+}
 
 void Picture::bitBlt(int dx, int dy, int w, int h, const Picture &src, int sx, int sy, RasterOp op)
 {
@@ -131,11 +272,13 @@ void Picture::bitBlt(int dx, int dy, int w, int h, const QImage &source, int sx,
     ch = std::min<qint64>(ch, height() - y);
     if (cw <= 0 || ch <= 0)
         return;
+    separate();
     for (int row = 0; row < int(ch); ++row) {
         auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(int(y) + row)) + x;
         const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(int(v) + row)) + u;
         combineRow(d, s, int(cw), op);
     }
+    drawn(QRect(int(x), int(y), int(cw), int(ch)));
 }
 
 void Picture::stretchBlt(int dx, int dy, int dw, int dh, const Picture &src, int sx, int sy, int sw, int sh,
@@ -179,6 +322,7 @@ void Picture::stretchBlt(int dx, int dy, int dw, int dh, const QImage &source, i
     }
     // Source column for each destination column, computed once; -1 where it
     // falls outside the source.
+    separate();
     std::vector<int> column(static_cast<size_t>(x1 - x0));
     for (int x = x0; x < x1; ++x) {
         qint64 i = x - left;
@@ -200,6 +344,7 @@ void Picture::stretchBlt(int dx, int dy, int dw, int dh, const QImage &source, i
             d[x] = combine(d[x], s[scol], op);
         }
     }
+    drawn(QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)));
 }
 
 void Picture::fillRect(const QRect &rect, QRgb colour)
@@ -207,16 +352,19 @@ void Picture::fillRect(const QRect &rect, QRgb colour)
     const QRect r = rect.intersected(m_image.rect());
     if (r.isEmpty())
         return;
+    separate();
     for (int y = r.top(); y <= r.bottom(); ++y) {
         auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         std::fill(d + r.left(), d + r.right() + 1, colour | kOpaque);
     }
+    drawn(r);
 }
 
 void Picture::ellipse(const QRect &bounds, QRgb outline, QRgb fill)
 {
     if (m_image.isNull())
         return;
+    separate();
     QPainter p(&m_image);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QColor::fromRgb(outline));
@@ -224,17 +372,25 @@ void Picture::ellipse(const QRect &bounds, QRgb outline, QRgb fill)
     // The bounding box's right and bottom edges are excluded, as on the
     // window system the game was designed for.
     p.drawEllipse(QRect(bounds.left(), bounds.top(), bounds.width() - 1, bounds.height() - 1));
+    // Qt's outline of a flat ellipse reaches well beyond its box (30 pixels
+    // for one of 288 × 4), so the whole picture counts as drawn.
+    drawn(m_image.rect());
 }
 
 void Picture::drawText(int x, int y, const QString &text, const QFont &font, QRgb colour)
 {
     if (m_image.isNull())
         return;
+    separate();
     QPainter p(&m_image);
     p.setFont(font);
     p.setPen(QColor::fromRgb(colour));
     const QFontMetrics fm(font);
     p.drawText(x, y + fm.ascent(), text);
+    // The glyphs' own box, with room for a bold face's widening and
+    // smoothing, and the line's box.
+    const QRect glyphs = fm.boundingRect(text).translated(x, y + fm.ascent()).adjusted(-4, -4, 4, 4);
+    drawn((glyphs | QRect(x, y, fm.horizontalAdvance(text), fm.height())).intersected(m_image.rect()));
 }
 
 QSize Picture::textSize(const QString &text, const QFont &font)

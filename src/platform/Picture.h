@@ -3,7 +3,10 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QString>
+
+#include <vector>
 
 namespace moka {
 
@@ -19,6 +22,12 @@ enum class RasterOp {
 // the background; committing makes the current image the new background.
 // Every blit is clipped against both pictures, so drawing partly or wholly
 // outside never touches memory it does not own.
+//
+// The picture keeps note of where it has been drawn since it last equalled
+// its background, so that clearing and committing copy just those places,
+// and of where its image has changed since a window last asked, so that a
+// window repaints just those (takeChanged). On a screen-sized picture this
+// is the difference between copying a few sprites and the whole screen.
 class Picture
 {
 public:
@@ -38,11 +47,18 @@ public:
     // Gives the picture a new content: image and background both become a
     // 32-bit copy of `picture`, and the size follows it.
     void setPicture(const QImage &picture);
+    // The same, taking over the pixels of a picture that owns them (not one
+    // made on a buffer of the caller's) without a copy where they are 32-bit.
+    void setPicture(QImage &&picture);
     // Resizes to `width` × `height` filled with `fill`, as image and background.
     void reset(int width, int height, QRgb fill = qRgb(0, 0, 0));
 
     void clear();
     void commit();
+
+    // Where the image has changed since the last call (drawn into, cleared
+    // back or given a new content), and forgets it.
+    QRegion takeChanged();
 
     void bitBlt(int dx, int dy, int w, int h, const Picture &src, int sx, int sy, RasterOp op);
     void bitBlt(int dx, int dy, int w, int h, const QImage &src, int sx, int sy, RasterOp op);
@@ -65,8 +81,25 @@ public:
     QRgb pixel(int x, int y) const { return m_image.pixel(x, y) & 0xffffff; }
 
 private:
+    // Gives the image pixels of its own before it is first drawn into.
+    void separate();
+    // Notes that `rect` (already inside the image) was drawn into.
+    void drawn(const QRect &rect);
+    void changed(const QRect &rect);
+    // The region covered by rects [from, to).
+    static QRegion united(const std::vector<QRect> &rects, size_t from, size_t to);
+    // Copies `rect` of `from` into `to`, both of the picture's size.
+    static void copyRect(QImage &to, const QImage &from, const QRect &rect);
+
     QImage m_image;
     QImage m_background;
+    // Where the image may differ from the background; all of it when there
+    // were too many places to list.
+    std::vector<QRect> m_drawn;
+    bool m_allDrawn = false;
+    // Where the image changed since takeChanged last ran.
+    std::vector<QRect> m_changed;
+    bool m_allChanged = true;
 };
 
 } // namespace moka

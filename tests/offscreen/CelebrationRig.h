@@ -2,13 +2,19 @@
 
 #include "TestGame.h"
 
+#include "app/GameCelebrationHost.h"
 #include "celebration/frmPFM.h"
+#include "platform/Resources.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 #include <cstdint>
+#include <cstring>
+#include <functional>
+#include <optional>
 #include <vector>
 
 // Helpers for watching a celebration on the virtual platform.
@@ -61,22 +67,50 @@ struct Event
     int particles;
 };
 
-// Hooks a celebration window so that every frame and sound request lands in
-// `events`, with the confetti drawing 0 for every random number unless told.
-struct Recorder
+// The game's own celebration host, watched: every frame and sound request
+// lands in `events`, every frame's changes are copied from the back buffer
+// into `shown` (what the window shows), and the confetti draws 0 for every
+// random number unless told otherwise.
+struct Recorder : moka::GameCelebrationHost
 {
-    void attach(moka::frmPFM &w, moka::Platform &platform)
+    explicit Recorder(moka::Application &app)
+        : GameCelebrationHost(app)
     {
-        window = &w;
-        w.random = [this] { return nextRandom; };
-        w.onFrame = [this, &w, &platform] {
-            events.push_back({w.phase(), w.frame(), platform.now(), 0, w.state.particleList.count()});
-            if (onFrame)
-                onFrame(w);
-        };
-        w.onSound = [this, &w, &platform](int effect) {
-            events.push_back({w.phase(), w.frame(), platform.now(), effect == 0 ? -1 : effect, 0});
-        };
+    }
+
+    void seedRandom(std::uint64_t fromClock) override
+    {
+        GameCelebrationHost::seedRandom(seed.value_or(fromClock));
+    }
+    double random() override { return seed ? GameCelebrationHost::random() : nextRandom; }
+    QByteArray trophy() override
+    {
+        return trophyName.isEmpty() ? GameCelebrationHost::trophy() : moka::Resources::bytes(trophyName);
+    }
+    void sound(int effect) override
+    {
+        events.push_back({window->phase(), window->frame(), platform().now(), effect == 0 ? -1 : effect, 0});
+        GameCelebrationHost::sound(effect);
+    }
+    void frameShown(const QRegion &changed) override
+    {
+        const QImage &composed = window->picAAA.image();
+        if (shown.size() != composed.size()) {
+            shown = QImage(composed.size(), QImage::Format_RGB32);
+            shown.fill(Qt::black);
+        }
+        for (const QRect &rect : changed) {
+            const QRect r = rect.intersected(shown.rect());
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(shown.scanLine(y) + 4 * r.left(), composed.constScanLine(y) + 4 * r.left(),
+                            4 * static_cast<size_t>(r.width()));
+        }
+        if (shown != composed)
+            ++staleFrames;
+        events.push_back(
+            {window->phase(), window->frame(), platform().now(), 0, window->state.particleList.count()});
+        if (onFrame)
+            onFrame(*window);
     }
 
     // Frames of `phase`, by frame number, in order.
@@ -98,9 +132,13 @@ struct Recorder
         return out;
     }
 
-    moka::frmPFM *window = nullptr;
+    moka::frmPFM *window = nullptr; // set once the window is made
     double nextRandom = 0.0;
+    std::optional<std::uint64_t> seed; // set: the game's generator from this seed
+    QString trophyName;                // set: the trophy from this resource
     std::vector<Event> events;
+    QImage shown;        // the window as the frames' changes left it
+    int staleFrames = 0; // frames after which the window differs from the back buffer
     std::function<void(moka::frmPFM &)> onFrame;
 };
 

@@ -3,6 +3,7 @@
 #include "app/frmMAIN.h"
 #include "data/RecordFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
@@ -33,9 +34,9 @@ struct CelebrationRun
         grey.fill(qRgb(128, 128, 128));
         game.platform.desktop = grey;
         game.app->match.playerName = QStringLiteral("ABC");
-        w = std::make_unique<frmPFM>(*game.app);
+        w = std::make_unique<frmPFM>(rec);
+        rec.window = w.get();
         w->picYB = squareBall(kBallColour);
-        rec.attach(*w, game.platform);
     }
 
     // Keeps a copy of what the window shows at the frame (phase, frame).
@@ -45,15 +46,15 @@ struct CelebrationRun
         rec.onFrame = [this](frmPFM &f) {
             for (const auto &at : wanted)
                 if (at.first == f.phase() && at.second == f.frame()) {
-                    kept[at] = f.surface().image().copy();
+                    kept[at] = rec.shown.copy();
                     keptBackground[at] = f.picAAA.background().copy();
                 }
         };
     }
 
     TestGame game;
+    Recorder rec{*game.app};
     std::unique_ptr<frmPFM> w;
-    Recorder rec;
     std::vector<std::pair<int, int>> wanted;
     std::map<std::pair<int, int>, QImage> kept;
     std::map<std::pair<int, int>, QImage> keptBackground;
@@ -204,6 +205,69 @@ TEST(CelebrationSequence, PicturesLandWhereTheyBelongOn1024x768)
     EXPECT_GE(stayed, 20);
 }
 
+// The composed back buffer of every frame, phase by phase, with the real
+// artwork over a busy desktop and the confetti drawn from a fixed seed: any
+// change in how the frames are put together shows as another digest. On a
+// 640 × 480 screen the last rings and the finale's ball reach beyond the top.
+TEST(CelebrationSequence, EveryFrameComposesTheSamePictureAsBefore)
+{
+    struct Want
+    {
+        QSize screen;
+        std::map<int, std::string> digests; // phase -> digest of its frames
+    };
+    const Want wants[] = {
+        {{1024, 768},
+         {{0, "dfe31bade6f523de"},
+          {1, "6dc9c87ff46d82e7"},
+          {2, "7e70586fdcd560d5"},
+          {4, "4fcb410a13667d1c"},
+          {5, "25a30998c2ab755c"},
+          {6, "ce02ef51fedb088d"},
+          {7, "070b5473a3bbeea6"}}},
+        {{640, 480},
+         {{0, "4baafac63cb76d48"},
+          {1, "6bbdde17f4c622f8"},
+          {2, "368dc2aa3d4baf60"},
+          {4, "c8e4bf62b8b0e170"},
+          {5, "9808429b695d9b5d"},
+          {6, "8a1b1aef1a9b3766"},
+          {7, "9ea1e7edd42bac43"}}},
+    };
+    for (const Want &want : wants) {
+        TestGame game;
+        game.start();
+        const QSize size = want.screen;
+        game.platform.screen = size;
+        QImage desktop(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                desktop.setPixel(x, y, qRgb(x & 255, y & 255, (x ^ y) & 255));
+        game.platform.desktop = desktop;
+        game.app->match.playerName = QStringLiteral("MOC");
+        Recorder rec(*game.app);
+        rec.seed = 20261207;
+        frmPFM w(rec);
+        rec.window = &w;
+        std::map<int, QCryptographicHash> hashes;
+        std::map<int, int> frames;
+        rec.onFrame = [&](frmPFM &f) {
+            const QImage &composed = f.picAAA.image();
+            auto it = hashes.try_emplace(f.phase(), QCryptographicHash::Sha1).first;
+            it->second.addData(QByteArrayView(composed.constBits(), composed.sizeInBytes()));
+            ++frames[f.phase()];
+        };
+        w.play();
+        EXPECT_EQ(frames, (std::map<int, int>{{0, 2}, {1, 22}, {2, 17}, {4, 9}, {5, 2}, {6, 38}, {7, 10}}));
+        // Each frame repaints just what changed, and that is enough: the
+        // window then shows the whole frame.
+        EXPECT_EQ(rec.staleFrames, 0);
+        for (auto &[phase, hash] : hashes)
+            EXPECT_EQ(hash.result().toHex().left(16).toStdString(), want.digests.at(phase))
+                << size.width() << "x" << size.height() << " phase " << phase;
+    }
+}
+
 TEST(CelebrationSequence, TheBallRisesEighteenPixelsAFrameOnA480HighScreen)
 {
     CelebrationRun run({640, 480});
@@ -249,8 +313,7 @@ TEST(CelebrationSequence, TheTrophyBearsThePlayerOrElseThePreviewName)
         CelebrationRun run({640, 480});
         run.game.app->match.playerName = player;
         run.game.app->match.previewName = preview;
-        if (!cup.isEmpty())
-            run.w->cupResource = cup;
+        run.rec.trophyName = cup;
         run.w->play();
         EXPECT_EQ(run.rec.frames(7), upTo(10));
         EXPECT_EQ(run.game.platform.messages.size(), cup.isEmpty() ? 0 : 1);
@@ -266,7 +329,8 @@ TEST(CelebrationSequence, TheTrophyBearsThePlayerOrElseThePreviewName)
 
 namespace {
 
-// A game whose celebration, when it opens, is recorded.
+// A game whose celebration, when it opens, is watched: every frame ends in
+// a wait, where the phase and frame it stands at are noted.
 struct WatchedGame
 {
     WatchedGame()
@@ -275,10 +339,21 @@ struct WatchedGame
         m = game.app->mainWindow();
         file = game.folder.path() + QStringLiteral("/mokaru.dat");
         game.platform.onEvents = [this] {
-            frmPFM *w = openCelebration();
-            if (w && w != rec.window)
-                rec.attach(*w, game.platform);
+            const frmPFM *w = openCelebration();
+            if (!w || w->frame() == 0)
+                return;
+            const std::pair<int, int> at{w->phase(), w->frame()};
+            if (seen.empty() || seen.back() != at)
+                seen.push_back(at);
         };
+    }
+    std::vector<int> frames(int phase) const
+    {
+        std::vector<int> out;
+        for (const auto &[p, frame] : seen)
+            if (p == phase)
+                out.push_back(frame);
+        return out;
     }
     QByteArray saved() const
     {
@@ -289,7 +364,7 @@ struct WatchedGame
     TestGame game;
     frmMAIN *m = nullptr;
     QString file;
-    Recorder rec;
+    std::vector<std::pair<int, int>> seen;
 };
 
 } // namespace
@@ -308,8 +383,8 @@ TEST(CelebrationSequence, ANewChampionIsCelebratedSavedAndTheProgramEnds)
     rally.rallyHits = 5;
     EXPECT_FALSE(g.m->pointAward());
 
-    EXPECT_EQ(g.rec.frames(6), upTo(38));
-    EXPECT_EQ(g.rec.frames(7), upTo(10));
+    EXPECT_EQ(g.frames(6), upTo(38));
+    EXPECT_EQ(g.frames(7), upTo(10));
     EXPECT_EQ(openCelebration(), nullptr) << "the window is gone";
     EXPECT_TRUE(g.game.platform.ending());
     EXPECT_EQ(g.game.app->records.rankName[0], QStringLiteral("ABC"));
@@ -327,7 +402,7 @@ TEST(CelebrationSequence, ThePreviewCelebratesButSavesNothing)
     g.m->lblCOM_MouseDown(2, 1);
     g.m->lblUSER_MouseDown(2, 1);
 
-    EXPECT_EQ(g.rec.frames(7), upTo(10));
+    EXPECT_EQ(g.frames(7), upTo(10));
     EXPECT_TRUE(g.game.platform.ending());
     EXPECT_TRUE(g.game.app->records.rankName[0].isEmpty());
     EXPECT_EQ(g.saved(), before);

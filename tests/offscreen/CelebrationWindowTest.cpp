@@ -19,7 +19,8 @@ class CelebrationWindowTest : public ::testing::Test
 {
 protected:
     CelebrationWindowTest()
-        : w(*game.app)
+        : host(*game.app)
+        , w(host)
     {
         w.state.screenW = 1024;
         w.state.screenH = 768;
@@ -32,6 +33,7 @@ protected:
     }
 
     TestGame game;
+    GameCelebrationHost host;
     frmPFM w;
 };
 
@@ -229,7 +231,9 @@ TEST(CelebrationCapture, AFailedCaptureFallsBackToTheMainWindowOnADarkDesk)
     }();
     for (const QImage &failed : {QImage(), black}) {
         game.platform.desktop = failed;
-        frmPFM w(*game.app);
+        Recorder rec(*game.app);
+        frmPFM w(rec);
+        rec.window = &w;
         w.Form_Load();
         const QImage shown = w.picAAA.background();
         ASSERT_EQ(shown.size(), QSize(1024, 768));
@@ -239,13 +243,14 @@ TEST(CelebrationCapture, AFailedCaptureFallsBackToTheMainWindowOnADarkDesk)
         const QPoint at = m->mapToGlobal(QPoint(0, 0));
         const QImage main = m->grab().toImage();
         EXPECT_EQ(shown.pixel(at + QPoint(20, 20)), main.pixel(20, 20)) << "the main window where it stands";
-        EXPECT_EQ(w.surface().image(), shown) << "shown before the first frame";
+        EXPECT_EQ(rec.shown, shown) << "shown before the first frame";
         w.Form_QueryUnload();
     }
     QImage desktop(1024, 768, QImage::Format_RGB32);
     desktop.fill(qRgb(10, 200, 30));
     game.platform.desktop = desktop;
-    frmPFM w(*game.app);
+    GameCelebrationHost host(*game.app);
+    frmPFM w(host);
     w.Form_Load();
     EXPECT_EQ(w.picAAA.background(), desktop);
     EXPECT_TRUE(w.isVisible());
@@ -256,16 +261,17 @@ TEST(CelebrationTrophy, AMissingOrUnreadableTrophyIsReportedWithItsReason)
     TestGame game;
     game.start();
     const QStringList before = QDir(game.folder.path()).entryList(QDir::Files);
+    Recorder rec(*game.app);
     {
-        frmPFM w(*game.app);
-        w.cupResource = QStringLiteral("no_such_picture.bin");
+        frmPFM w(rec);
+        rec.trophyName = QStringLiteral("no_such_picture.bin");
         w.LOAD_CUP();
         ASSERT_EQ(game.platform.messages.size(), 1);
         EXPECT_EQ(w.picW.size(), QSize(270, 310)) << "left empty";
     }
     {
-        frmPFM w(*game.app);
-        w.cupResource = QStringLiteral("se101.wav"); // bytes that are no picture
+        frmPFM w(rec);
+        rec.trophyName = QStringLiteral("se101.wav"); // bytes that are no picture
         w.LOAD_CUP();
         ASSERT_EQ(game.platform.messages.size(), 2);
         EXPECT_FALSE(game.platform.messages[1].isEmpty());
@@ -282,7 +288,8 @@ TEST(CelebrationTrophy, TheTrophyIsCompletedAndDecodedInMemory)
     TestGame game;
     game.start();
     const QStringList before = QDir(game.folder.path()).entryList(QDir::AllEntries | QDir::Hidden);
-    frmPFM w(*game.app);
+    GameCelebrationHost host(*game.app);
+    frmPFM w(host);
     w.LOAD_CUP();
     EXPECT_TRUE(game.platform.messages.isEmpty()) << game.platform.messages.join('|').toStdString();
     ASSERT_EQ(w.picW.size(), QSize(270, 310));

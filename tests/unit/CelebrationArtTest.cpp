@@ -1,5 +1,6 @@
 // The celebration's artwork as the game loads it from the compiled-in assets.
 #include "TestGame.h"
+#include "app/GameCelebrationHost.h"
 
 #include "celebration/frmPFM.h"
 #include "platform/Picture.h"
@@ -154,7 +155,8 @@ TEST(CelebrationArtTest, TrophyAndEngravedNameStayInsideTheMask)
         TestGame game;
         game.start();
         game.app->match.playerName = name;
-        frmPFM celebration(*game.app);
+        GameCelebrationHost host(*game.app);
+        frmPFM celebration(host);
         celebration.play();
         const QImage engraved = celebration.picW.background();
         ASSERT_EQ(engraved.size(), cup.size());

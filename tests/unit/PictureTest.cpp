@@ -1,11 +1,13 @@
 #include "platform/Picture.h"
 
+#include <QFont>
 #include <QImage>
 #include <QRect>
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -476,6 +478,56 @@ TEST(PictureBackground, ClearRestoresTheLastCommittedPicture)
     pic.clear();
     EXPECT_EQ(pic.pixel(0, 0), 0xfedcbau);
     EXPECT_EQ(pic.size(), QSize(2, 2));
+}
+
+// Clearing, committing and the places a window is told to repaint follow
+// every kind of drawing, clipped or not, also past the number of places the
+// picture lists one by one, on a picture large enough for its own pixels to
+// be taken in large pages.
+TEST(PictureBackground, ClearCommitAndChangedPlacesFollowEveryDrawing)
+{
+    Picture pic(numbered(1100, 1000, 1));
+    const Picture sprite(numbered(40, 30, 2));
+    QImage background = pic.background().copy();
+    QImage shown = pic.image().copy(); // a window that repaints only where it is told
+    auto follow = [&] {
+        for (const QRect &r : pic.takeChanged())
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    shown.setPixel(x, y, pic.image().pixel(x, y));
+    };
+    std::mt19937 rng(7);
+    auto draw = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            const int x = int(rng() % 1200) - 50, y = int(rng() % 1100) - 50;
+            const int w = 1 + int(rng() % 60), h = 1 + int(rng() % 40);
+            switch (i % 5) {
+            case 0: pic.fillRect(QRect(x, y, w % 7, h % 7), rng() & 0xffffff); break;
+            case 1: pic.bitBlt(x, y, 40, 30, sprite, 0, 0, RasterOp::SrcInvert); break;
+            case 2: pic.stretchBlt(x, y, -w, h, sprite, 0, 0, 40, 30, RasterOp::SrcPaint); break;
+            case 3: pic.drawText(x, y, QStringLiteral("WINER"), QFont(), 0x00ff00); break;
+            default: pic.ellipse(QRect(x, y, w, h), 0xffffff, 0x808080); break;
+            }
+        }
+    };
+    for (int count : {10, 3000}) { // a few places, then more than are listed
+        draw(count);
+        follow();
+        EXPECT_TRUE(shown == pic.image()) << count;
+        pic.clear();
+        follow();
+        EXPECT_TRUE(pic.image() == background) << count;
+        EXPECT_TRUE(shown == background) << count;
+    }
+    draw(50);
+    pic.commit();
+    background = pic.image().copy();
+    EXPECT_TRUE(pic.background() == background);
+    draw(50);
+    pic.clear();
+    follow();
+    EXPECT_TRUE(pic.image() == background);
+    EXPECT_TRUE(shown == background);
 }
 
 TEST(PictureBackground, FillRectCoversItsRectangleAndNothingElse)

@@ -1,0 +1,74 @@
+#include "app/GameCelebrationHost.h"
+
+#include "app/Application.h"
+#include "app/frmMAIN.h"
+#include "platform/Cursors.h"
+#include "platform/Resources.h"
+#include "sound/SoundModule.h"
+
+namespace moka {
+
+GameCelebrationHost::GameCelebrationHost(Application &app)
+    : m_app(app)
+{
+}
+
+Platform &GameCelebrationHost::platform() { return m_app.platform(); }
+
+QString GameCelebrationHost::championName() const
+{
+    const MatchState &match = m_app.match;
+    return match.playerName.isEmpty() ? match.previewName : match.playerName;
+}
+
+std::int16_t GameCelebrationHost::nextNumber() { return m_app.NEXT_NO(); }
+
+QImage GameCelebrationHost::mainWindowPicture() const
+{
+    frmMAIN *main = m_app.mainWindow();
+    if (!main || !main->isVisible())
+        return {};
+    QImage window = main->grab().toImage();
+    // On a high-density screen the grab has more pixels than the window.
+    if (window.size() != main->size())
+        window = window.scaled(main->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return window;
+}
+
+QPoint GameCelebrationHost::mainWindowPlace() const
+{
+    frmMAIN *main = m_app.mainWindow();
+    return main ? main->mapToGlobal(QPoint(0, 0)) : QPoint();
+}
+
+QCursor GameCelebrationHost::pointer() const
+{
+    frmMAIN *main = m_app.mainWindow();
+    return main ? main->curNON : Cursors::invisible();
+}
+
+void GameCelebrationHost::seedRandom(std::uint64_t seed) { m_rng.seed(seed); }
+
+double GameCelebrationHost::random()
+{
+    return static_cast<double>(m_rng() >> 11) * 0x1.0p-53; // 53 random bits: [0, 1)
+}
+
+QByteArray GameCelebrationHost::trophy() { return Resources::bytes(QStringLiteral("trophy.bin")); }
+
+void GameCelebrationHost::sound(int effect)
+{
+    SoundModule &module = m_app.sound();
+    switch (effect) {
+    case 0: module.SOUND_STOP(); break;
+    case 101: module.PLAY_101(); break;
+    case 103: module.PLAY_103(); break;
+    case 104: module.PLAY_104(); break;
+    case 106: module.PLAY_106_LOOP(); break;
+    default: break;
+    }
+}
+
+void GameCelebrationHost::frameShown(const QRegion &) {}
+
+} // namespace moka
