@@ -12,7 +12,7 @@ struct RallyState;
 struct RecordTable;
 
 // The player data: loading and saving the record table in "mokaru.dat" in the
-// program's folder, recording won rounds and champions in it, and showing it
+// game's data folder, recording won rounds and champions in it, and showing it
 // on the ranking board.
 //
 // Each operation goes on after a step fails and reports the most recent
@@ -23,7 +23,7 @@ public:
     modDATA(Platform &platform, DataFile &file, RecordTable &table, MatchState &match, RallyState &rally,
             RankingBoard &board);
 
-    // `appPath` is the program's folder, ending in '/'.
+    // `appPath` is the folder of the ranking file, ending in '/'.
     void setFolder(const QString &appPath);
     QString path() const { return m_path; }
 
