@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   pulseaudio pulseaudio-utils
   clang-format clang-tidy
+  debhelper dpkg-dev fakeroot lintian appstream
 )
 
 missing=()
