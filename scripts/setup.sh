@@ -18,6 +18,7 @@ packages=(
   git procps
   pulseaudio pulseaudio-utils
   clang-format clang-tidy
+  debhelper dpkg-dev fakeroot lintian appstream
 )
 
 missing=()

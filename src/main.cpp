@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "look/Fonts.h"
 #include "platform/QtPlatform.h"
 #include "sound/AudioSinkDevice.h"
@@ -9,6 +10,9 @@
 
 int main(int argc, char **argv)
 {
+    // --help and --version need no display, so they come before the application object.
+    if (const auto exitCode = moka::CommandLine::handle(argc, argv))
+        return *exitCode;
     moka::QtPlatform::chooseWindowSystem();
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mokaRUNs"));

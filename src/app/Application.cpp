@@ -39,7 +39,7 @@ void Application::Main()
         m_platform.endProgram();
         return;
     }
-    appPath = m_platform.programFolder();
+    appPath = m_platform.dataFolder();
     if (!appPath.endsWith(QLatin1Char('/')))
         appPath += QLatin1Char('/');
     if (!m_sound.SOUND_INIT())

@@ -40,7 +40,7 @@ public:
     Application(const Application &) = delete;
     Application &operator=(const Application &) = delete;
 
-    // Start-up: single copy, program folder, sound, main window. Returns with
+    // Start-up: single copy, data folder, sound, main window. Returns with
     // the main window shown, or with the program ended.
     void Main();
     // Ends the program from anywhere.
@@ -66,7 +66,7 @@ public:
     MatchState match;
     AppearanceState appearance;
     RecordTable records;
-    QString appPath;
+    QString appPath; // the folder of the ranking file, ending in '/'
     bool splashLoaded = false;
 
 private:

@@ -12,7 +12,7 @@ class RankingBoard;
 struct RecordTable;
 
 // The player data: loading and saving the record table in "mokaru.dat" in the
-// program's folder, recording won rounds and champions in it, and showing it
+// game's data folder, recording won rounds and champions in it, and showing it
 // on the ranking board.
 //
 // Each operation goes on after a step fails and reports the most recent
@@ -25,7 +25,7 @@ public:
     modDATA(Platform &platform, DataFile &file, RecordTable &table, const QString &playerName,
             const std::int32_t &level, RankingBoard &board);
 
-    // `appPath` is the program's folder, ending in '/'.
+    // `appPath` is the folder of the ranking file, ending in '/'.
     void setFolder(const QString &appPath);
     QString path() const { return m_path; }
 

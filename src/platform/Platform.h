@@ -12,7 +12,7 @@ namespace moka {
 
 // Everything the game asks of its environment besides drawing into pictures:
 // the clock, event processing and waiting, message boxes, modal dialogs, the
-// screen, the program's folder and ending the program. The real implementation
+// screen, the folder of the ranking file and ending the program. The real implementation
 // runs on Qt; tests use one with a virtual clock.
 class Platform
 {
@@ -40,8 +40,10 @@ public:
     // A copy of the whole screen as it shows now; null where the window
     // system does not allow it.
     virtual QImage grabScreen() = 0;
-    // The folder the program lives in, always ending in '/'.
-    virtual QString programFolder() const = 0;
+    // The folder the game keeps its ranking file in, always ending in '/':
+    // the program's own folder for a portable game, the player's data folder
+    // for an installed one (made here when it does not exist yet).
+    virtual QString dataFolder() const = 0;
 
     // Ends the program from anywhere: closes every window, leaves every event
     // loop and makes every wait return. Code that regains control afterwards

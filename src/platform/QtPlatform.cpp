@@ -1,5 +1,7 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/DataFolder.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
@@ -178,12 +180,13 @@ QImage QtPlatform::grabScreen()
     return screen->grabWindow(0).toImage();
 }
 
-QString QtPlatform::programFolder() const
+QString QtPlatform::dataFolder() const
 {
-    QString folder = QCoreApplication::applicationDirPath();
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder;
+    const QString folder = DataFolder::forThisProgram();
+    // An installed game's folder may not exist yet. When it cannot be made,
+    // reading and writing the ranking file fail and say so as ever.
+    DataFolder::make(folder);
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
 void QtPlatform::onEnd() { QCoreApplication::exit(0); }

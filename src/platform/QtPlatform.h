@@ -25,7 +25,7 @@ public:
     int screenDepth() const override;
     QSize screenSize() const override;
     QImage grabScreen() override;
-    QString programFolder() const override;
+    QString dataFolder() const override;
 
 protected:
     void onEnd() override;

@@ -391,7 +391,6 @@ e2e_preview_gesture() {
     done
 }
 
-# Marks the test passed; the exit trap then removes its folder.
 # Ends game $1 with "終了" in its main window $2: the farewell announcement
 # (a 350×84 dialog) appears and its OK closes the program with code 0.
 e2e_end_game() {

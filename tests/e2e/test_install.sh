@@ -1,7 +1,9 @@
-# Installing: what `cmake --install` lays out, the launcher that runs a copy of
-# the game from the player's own data folder (so the ranking file lands
-# there), and the game's single message at start-up when the folder it runs
-# from cannot be written.
+# shellcheck shell=bash
+# Installing: what `cmake --install` lays out (the game itself in bin/, its
+# menu entry, icons, software-centre entry and manual page), and where the
+# installed game keeps its ranking: in the player's data folder, also when
+# its own folder is read-only, and with one message at start-up when that
+# data folder cannot be made.
 #
 # Takes the built game like every e2e test; the build folder is the folder
 # that game was built in.
@@ -9,7 +11,7 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin "${1:-}"
 
-for tool in cmake cmp desktop-file-validate identify; do
+for tool in cmake cmp desktop-file-validate appstreamcli identify; do
     command -v "$tool" >/dev/null || fail "missing tool: $tool"
 done
 built=$(readlink -f "$1")
@@ -22,12 +24,13 @@ prefix="$E2E_WORK/prefix"
 cmake --install "$build" --prefix "$prefix" >"$E2E_WORK/install.log" 2>&1 ||
     fail "cmake --install failed: $(tail -n 5 "$E2E_WORK/install.log")"
 
-launcher="$prefix/bin/mokaruns"
-installed="$prefix/libexec/mokaruns/mokaruns"
+installed="$prefix/bin/mokaruns"
 desktop="$prefix/share/applications/mokaruns.desktop"
-[[ -f $launcher && -x $launcher ]] || fail "no executable launcher at $launcher"
+metainfo="$prefix/share/metainfo/io.github.mokaruns.mokaruns.metainfo.xml"
 [[ -f $installed && -x $installed ]] || fail "no executable game at $installed"
-cmp -s "$built" "$installed" || fail "the installed game differs from the built one"
+cmp -s "$built" "$installed" || fail "bin/mokaruns is not the built game"
+[[ ! -e $prefix/libexec ]] || fail "the install still lays out libexec/"
+[[ -s $prefix/share/man/man6/mokaruns.6 ]] || fail "no manual page in share/man/man6"
 [[ -f $desktop ]] || fail "no desktop entry at $desktop"
 desktop-file-validate "$desktop" >"$E2E_WORK/validate.log" 2>&1 ||
     fail "the desktop entry does not validate: $(head -n 5 "$E2E_WORK/validate.log")"
@@ -36,6 +39,8 @@ for line in 'Name=mokaRUNs' 'Name[ja]=モカランズ！' 'Exec=mokaruns' 'Icon=
     grep -qxF "$line" "$desktop" || fail "the desktop entry lacks the line '$line'"
 done
 grep -q '^Comment\[ja\]=.' "$desktop" || fail "the desktop entry has no Japanese comment"
+appstreamcli validate --no-net "$metainfo" >"$E2E_WORK/appstream.log" 2>&1 ||
+    fail "the software-centre entry does not validate: $(cat "$E2E_WORK/appstream.log")"
 for size in 16 32 48 64 128 256; do
     icon="$prefix/share/icons/hicolor/${size}x${size}/apps/mokaruns.png"
     [[ -f $icon ]] || fail "no ${size}x${size} icon at $icon"
@@ -43,119 +48,16 @@ for size in 16 32 48 64 128 256; do
     [[ $got == "${size}x${size} PNG" ]] || fail "$icon is '$got', want a ${size}x${size} PNG"
 done
 
-# --- The launcher's copy, with a stand-in game -------------------------------
-# A second tree whose "game" only says where it runs from and what it is.
-
-fake="$E2E_WORK/fake"
-mkdir -p "$fake/bin" "$fake/libexec/mokaruns" "$E2E_WORK/fakehome"
-cp "$launcher" "$fake/bin/mokaruns"
-fake_version() {
-    # shellcheck disable=SC2016 # expanded by the stand-in when it runs
-    printf '#!/bin/sh\necho "version %s in $(dirname "$(readlink -f "$0")")"\n' "$1" \
-        >"$fake/libexec/mokaruns/mokaruns"
-    chmod 755 "$fake/libexec/mokaruns/mokaruns"
-}
-# Runs the stand-in through the launcher with data folder $1 ("-" for unset)
-# and HOME $2; its output lands in RAN.
-run_fake() {
-    if [[ $1 == - ]]; then
-        RAN=$(env -u XDG_DATA_HOME HOME="$2" "$fake/bin/mokaruns" 2>"$E2E_WORK/fake.err")
-    else
-        RAN=$(env XDG_DATA_HOME="$1" HOME="$2" "$fake/bin/mokaruns" 2>"$E2E_WORK/fake.err")
-    fi
-}
-fake_version 1
-data="$E2E_WORK/fakedata"
-copy="$data/mokaruns/mokaruns"
-run_fake "$data" "$E2E_WORK/fakehome"
-[[ $RAN == "version 1 in $data/mokaruns" ]] || fail "first start through the launcher ran '$RAN', want the copy in $data/mokaruns"
-inode=$(stat -c %i "$copy")
-run_fake "$data" "$E2E_WORK/fakehome"
-[[ $RAN == "version 1 in $data/mokaruns" && $(stat -c %i "$copy") == "$inode" ]] ||
-    fail "an unchanged game was copied again (or not run from the copy: '$RAN')"
-
-# An update renews the copy under a new file: a copy still running keeps its own.
-exec 3<"$copy"
-fake_version 2
-run_fake "$data" "$E2E_WORK/fakehome"
-[[ $RAN == "version 2 in $data/mokaruns" ]] || fail "after an update the launcher ran '$RAN', want version 2 from the copy"
-[[ $(stat -c %i "$copy") != "$inode" ]] || fail "the update was written into the old copy's file"
-[[ $(cat <&3) == *'version 1'* ]] || fail "the copy that was open before the update changed under it"
-exec 3<&-
-leftovers=$(find "$data/mokaruns" -name '.mokaruns.new.*' | wc -l)
-((leftovers == 0)) || fail "the launcher left $leftovers temporary files in $data/mokaruns"
-
-# Without XDG_DATA_HOME (or with a relative one) the copy goes to ~/.local/share.
-run_fake - "$E2E_WORK/fakehome"
-[[ $RAN == "version 2 in $E2E_WORK/fakehome/.local/share/mokaruns" ]] || fail "without XDG_DATA_HOME the launcher ran '$RAN'"
-run_fake "relative/path" "$E2E_WORK/fakehome"
-[[ $RAN == "version 2 in $E2E_WORK/fakehome/.local/share/mokaruns" ]] || fail "with a relative XDG_DATA_HOME the launcher ran '$RAN'"
-[[ ! -e relative ]] || fail "the launcher made a folder from a relative XDG_DATA_HOME"
-
-# A data folder that cannot be made (a file stands in its way): the
-# installed game runs itself, and the launcher says why on stderr.
-touch "$E2E_WORK/notafolder"
-run_fake "$E2E_WORK/notafolder" "$E2E_WORK/fakehome"
-[[ $RAN == "version 2 in $fake/libexec/mokaruns" ]] || fail "with an unusable data folder the launcher ran '$RAN', want the installed game"
-grep -q 'running the installed game' "$E2E_WORK/fake.err" || fail "the launcher did not say it fell back to the installed game"
-
-# --- The real installed game through its launcher ----------------------------
+# --- A data folder that cannot be made -----------------------------------------
+# A file stands where the data folder would go. The game says once, at
+# start-up, that it cannot write its ranking file, then plays on.
 
 home="$E2E_WORK/home"
-user_data="$E2E_WORK/home/data"
 mkdir -p "$home"
-# e2e_start_game runs app/mokaruns; here that execs the launcher, which execs
-# the player's copy, so the pid stays the game's.
-printf '#!/bin/sh\nexec env HOME="%s" XDG_DATA_HOME="%s" "%s"\n' "$home" "$user_data" "$launcher" \
-    >"$E2E_WORK/app/mokaruns"
-e2e_start_game
-game=$E2E_GAME_PID
-e2e_wait_window_titled "$MAIN_TITLE"
-main=$WIN_ID
-[[ $(xdt getwindowpid "$main") == "$game" ]] || fail "the installed game's main window belongs to another process"
-e2e_geometry "$main" || fail "cannot read the main window's geometry"
-((WIN_W == 409 && WIN_H == 514)) || fail "the installed game's main window is ${WIN_W}x${WIN_H}, want 409x514"
-[[ $(readlink -f "/proc/$game/exe") == "$user_data/mokaruns/mokaruns" ]] ||
-    fail "the game runs from $(readlink -f "/proc/$game/exe"), want the copy in $user_data/mokaruns"
-# The main window and the splash, and no message box about the data file.
-sleep 0.3
-shown=$(e2e_windows_of_pid "$game" | wc -l)
-((shown == 2)) || fail "the installed game shows $shown windows, want the main window and the splash"
-e2e_end_game "$game" "$main"
-
-ranking="$user_data/mokaruns/mokaru.dat"
-[[ -f $ranking ]] || fail "no ranking file in the player's folder ($ranking)"
-[[ $(tr -d '\r' <"$ranking") == $'0,""\n0,""\n0,""\n0,""\n0,""' ]] ||
-    fail "the new ranking file is not five empty records: $(od -c "$ranking" | head -n 3)"
-[[ ! -e $prefix/libexec/mokaruns/mokaru.dat ]] || fail "the game wrote a ranking file into the installed tree"
-
-# --- A folder the game cannot write ------------------------------------------
-# The game started from a read-only folder says once, at start-up, that it
-# cannot write its ranking file, then runs normally. Root writes through
-# permission bits, so the folder is a read-only bind mount in a mount
-# namespace of the game's own; where that cannot be had, this part is skipped.
-
-ro="$E2E_WORK/readonly"
-mkdir -p "$ro"
-cp "$built" "$ro/mokaruns"
-# Makes $1 read-only in a new mount namespace, then runs the rest.
-# shellcheck disable=SC2016 # expanded by the shell inside the namespace
-ro_mount='mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && shift && exec "$@"'
-ro_unshare=""
-for how in "unshare --mount --propagation private" "unshare --map-root-user --mount --propagation private"; do
-    # shellcheck disable=SC2086,SC2016 # $how is words; the probe expands its own $1
-    if $how sh -c "$ro_mount" sh "$ro" sh -c '! touch "$1/probe" 2>/dev/null' sh "$ro" 2>/dev/null &&
-        [[ ! -e $ro/probe ]]; then
-        ro_unshare=$how
-        break
-    fi
-done
-if [[ -z $ro_unshare ]]; then
-    e2e_log "SKIP read-only folder: no read-only bind mount can be made here (needs unshare and mount)"
-    e2e_pass
-fi
-
-printf '#!/bin/sh\nexec %s sh -c '\''%s'\'' sh "%s" "%s/mokaruns"\n' "$ro_unshare" "$ro_mount" "$ro" "$ro" \
+touch "$E2E_WORK/notafolder"
+# e2e_start_game runs app/mokaruns; this one execs the installed game with
+# the test's HOME and data folder, so the pid stays the game's.
+printf '#!/bin/sh\nexec env HOME="%s" XDG_DATA_HOME="%s" "%s"\n' "$home" "$E2E_WORK/notafolder" "$installed" \
     >"$E2E_WORK/app/mokaruns"
 e2e_start_game
 game=$E2E_GAME_PID
@@ -172,11 +74,10 @@ boxes_of_game() {
 box=""
 deadline=$((SECONDS + E2E_TIMEOUT))
 while [[ -z $box ]]; do
-    ((SECONDS < deadline)) || fail "the game in a read-only folder showed no message within ${E2E_TIMEOUT}s"
+    ((SECONDS < deadline)) || fail "the game with an unusable data folder showed no message within ${E2E_TIMEOUT}s"
     box=$(boxes_of_game | head -n 1)
     sleep 0.1
 done
-[[ $(readlink -f "/proc/$game/exe") == "$ro/mokaruns" ]] || fail "the read-only case does not run the copy in $ro"
 e2e_type_into_window "$box" Return
 e2e_wait_window_gone "$box"
 e2e_wait_window_titled "$MAIN_TITLE"
@@ -186,6 +87,42 @@ again=$(boxes_of_game | wc -l)
 ((again == 0)) || fail "the game showed its failure message more than once ($again more)"
 e2e_alive "$game" || fail "the game ended after its failure message"
 e2e_end_game "$game" "$main"
+beside=$(find "$prefix/bin" -mindepth 1 ! -name mokaruns)
+[[ -z $beside ]] || fail "the game wrote beside itself in bin/: $beside"
+[[ -z $(ls -A "$home") ]] || fail "the game wrote into HOME: $(ls -A "$home")"
+
+# --- A game in a read-only folder ------------------------------------------------
+# A folder the player cannot write counts as installed: the ranking goes to
+# the data folder. Root writes through permission bits, so the folder is a
+# read-only bind mount in a mount namespace of the game's own.
+
+ro="$E2E_WORK/readonly"
+mkdir -p "$ro"
+cp "$built" "$ro/mokaruns"
+# Makes $1 read-only in a new mount namespace, then runs the rest.
+# shellcheck disable=SC2016 # expanded by the shell inside the namespace
+ro_mount='mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && shift && exec "$@"'
+ro_unshare=""
+for how in "unshare --mount --propagation private" "unshare --map-root-user --mount --propagation private"; do
+    # shellcheck disable=SC2086,SC2016 # $how is words; the probe expands its own $1
+    if $how sh -c "$ro_mount" sh "$ro" sh -c '! touch "$1/probe" 2>/dev/null' sh "$ro" 2>/dev/null &&
+        [[ ! -e $ro/probe ]]; then
+        ro_unshare=$how
+        break
+    fi
+done
+[[ -n $ro_unshare ]] || e2e_skip "read-only folder: no read-only bind mount can be made here (needs unshare and mount)"
+
+data="$E2E_WORK/data"
+printf '#!/bin/sh\nexec env HOME="%s" XDG_DATA_HOME="%s" %s sh -c '\''%s'\'' sh "%s" "%s/mokaruns"\n' \
+    "$home" "$data" "$ro_unshare" "$ro_mount" "$ro" "$ro" >"$E2E_WORK/app/mokaruns"
+e2e_start_past_splash
+game=$E2E_GAME_PID
+[[ $(readlink -f "/proc/$game/exe") == "$ro/mokaruns" ]] || fail "the read-only case does not run the copy in $ro"
+shown=$(e2e_windows_of_pid "$game" | wc -l)
+((shown == 1)) || fail "the game in a read-only folder shows $shown windows, want only the main window"
+e2e_end_game "$game" "$MAIN_ID"
+[[ -f $data/mokaruns/mokaru.dat ]] || fail "the game in a read-only folder kept no ranking in the data folder"
 [[ ! -e $ro/mokaru.dat ]] || fail "a ranking file appeared in the read-only folder"
 
 e2e_pass

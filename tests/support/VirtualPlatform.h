@@ -25,7 +25,7 @@ public:
     int screenDepth() const override { return depth; }
     QSize screenSize() const override { return screen; }
     QImage grabScreen() override { return desktop; }
-    QString programFolder() const override { return folder; }
+    QString dataFolder() const override { return folder; }
 
     // Settings a test may change.
     int depth = 32;

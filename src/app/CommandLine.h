@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace moka {
+
+// The command line, as Linux players expect it. --help (which also tells
+// where the ranking file is kept) and --version print and end the program
+// with 0 before any window, so they need no display; an unknown option or an
+// argument ends it with 2 and a message on standard error. Qt's own options
+// (-platform, -display, -style, …) are left to the application object.
+class CommandLine
+{
+public:
+    struct Outcome
+    {
+        std::optional<int> exitCode; // empty: start the game
+        QString out;                 // for standard output
+        QString err;                 // for standard error
+    };
+
+    // `arguments` starts with the program's name.
+    static Outcome parse(const QStringList &arguments, const QString &rankingFile);
+
+    // Parses the process's arguments and prints what they ask for; returns
+    // the exit code when the program ends here.
+    static std::optional<int> handle(int argc, char **argv);
+};
+
+} // namespace moka
