@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace moka {
@@ -8,17 +9,19 @@ namespace moka {
 // spaces included).
 class Texts
 {
+    Q_DECLARE_TR_FUNCTIONS(moka::Texts)
+
 public:
     static QString alreadyRunning()
     {
-        return QStringLiteral("　　既に「 モカランズ　mokaRUNs 」は起動しています！　　　　");
+        return tr("　　既に「 モカランズ　mokaRUNs 」は起動しています！　　　　");
     }
-    static QString soundTrouble() { return QStringLiteral("トラブル＝効果音は使用できません！　　　　"); }
+    static QString soundTrouble() { return tr("トラブル＝効果音は使用できません！　　　　"); }
     static QString displayRefused()
     {
-        return QStringLiteral("　　２５６色、又は ６４０×４８０ピクセル では使用できません！  　　");
+        return tr("　　２５６色、又は ６４０×４８０ピクセル では使用できません！  　　");
     }
-    static QString farewell() { return QStringLiteral("お疲れさま．．．"); }
+    static QString farewell() { return tr("お疲れさま．．．"); }
 };
 
 } // namespace moka

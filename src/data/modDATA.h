@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace moka {
@@ -19,6 +20,8 @@ struct RecordTable;
 // failure once, in a message box, at its end (after the board is filled).
 class modDATA
 {
+    Q_DECLARE_TR_FUNCTIONS(moka::modDATA)
+
 public:
     modDATA(Platform &platform, DataFile &file, RecordTable &table, MatchState &match, RallyState &rally,
             RankingBoard &board);

@@ -51,7 +51,7 @@ public:
     QPushButton *Command2 = nullptr;
     QPushButton *Command1 = nullptr;
 
-    static const QString tooLongMessage;
+    static QString tooLongMessage();
 
 protected:
     bool event(QEvent *event) override;
