@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "look/Fonts.h"
+#include "platform/Language.h"
 #include "platform/QtPlatform.h"
 #include "sound/AudioSinkDevice.h"
 
@@ -11,13 +12,15 @@
 int main(int argc, char **argv)
 {
     // --help and --version need no display, so they come before the application object.
-    if (const auto exitCode = moka::CommandLine::handle(argc, argv))
+    QString language;
+    if (const auto exitCode = moka::CommandLine::handle(argc, argv, language))
         return *exitCode;
     moka::QtPlatform::chooseWindowSystem();
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mokaRUNs"));
     QApplication::setQuitOnLastWindowClosed(false);
     moka::Fonts::install();
+    moka::Language::use(language);
 
     moka::QtPlatform platform;
     moka::Application::Options options;

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "platform/DataFolder.h"
+#include "platform/Language.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -25,7 +26,8 @@ const char *const qtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb
 
 } // namespace
 
-CommandLine::Outcome CommandLine::parse(const QStringList &arguments, const QString &rankingFile)
+CommandLine::Outcome CommandLine::parse(const QStringList &arguments, const QString &rankingFile,
+                                        const QStringList &languages)
 {
     const QString name =
         arguments.isEmpty() ? QStringLiteral("mokaruns") : QFileInfo(arguments.constFirst()).fileName();
@@ -39,8 +41,14 @@ CommandLine::Outcome CommandLine::parse(const QStringList &arguments, const QStr
                                   QStringLiteral("Show this help and where the ranking file is kept."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version."));
+    const QCommandLineOption language(
+        QStringLiteral("lang"),
+        QStringLiteral("Show the game's texts in <language>, one of: %1. Japanese (ja) is the default.")
+            .arg(languages.join(QStringLiteral(", "))),
+        QStringLiteral("language"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(language);
     for (const char *qt : qtValueOptions) {
         QCommandLineOption option(QString::fromLatin1(qt), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -77,6 +85,15 @@ CommandLine::Outcome CommandLine::parse(const QStringList &arguments, const QStr
         outcome.out = QStringLiteral("mokaRUNs %1\n").arg(QStringLiteral(MOKA_VERSION));
         return outcome;
     }
+    if (parser.isSet(language)) {
+        outcome.language = parser.value(language);
+        if (!languages.contains(outcome.language)) {
+            outcome.exitCode = 2;
+            outcome.err = QStringLiteral("%1: unknown language '%2' (choose one of: %3).\n%4")
+                              .arg(name, outcome.language, languages.join(QStringLiteral(", ")), tryHelp);
+            return outcome;
+        }
+    }
     if (!parser.positionalArguments().isEmpty()) {
         outcome.exitCode = 2;
         outcome.err = QStringLiteral("%1: unexpected argument '%2'.\n%3")
@@ -85,12 +102,14 @@ CommandLine::Outcome CommandLine::parse(const QStringList &arguments, const QStr
     return outcome;
 }
 
-std::optional<int> CommandLine::handle(int argc, char **argv)
+std::optional<int> CommandLine::handle(int argc, char **argv, QString &language)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const Outcome outcome = parse(arguments, DataFolder::forThisProgram() + QStringLiteral("/mokaru.dat"));
+    const Outcome outcome =
+        parse(arguments, DataFolder::forThisProgram() + QStringLiteral("/mokaru.dat"), Language::available());
+    language = outcome.language;
     std::fputs(outcome.out.toLocal8Bit().constData(), stdout);
     std::fputs(outcome.err.toLocal8Bit().constData(), stderr);
     return outcome.exitCode;

@@ -61,7 +61,7 @@ frmMAIN::frmMAIN(Application &app)
                            Qt::WindowCloseButtonHint)
     , m_app(app)
 {
-    setWindowTitle(QStringLiteral("モカランズ！ mokaRUNs"));
+    setWindowTitle(tr("モカランズ！ mokaRUNs"));
     setWindowIcon(QIcon(Resources::path(QStringLiteral("icon.png"))));
     setFixedSize(409, 514);
     // No minimise or maximise button, yet "大" may maximize it.
@@ -108,43 +108,38 @@ void frmMAIN::buildControls()
     barCOM->setObjectName(QStringLiteral("barCOM"));
     Picture1->setObjectName(QStringLiteral("Picture1"));
 
-    cmdEND = Looks::button(picBOX, {328, 8, 65, 25}, QStringLiteral("終了"), QColor(255, 128, 0));
+    cmdEND = Looks::button(picBOX, {328, 8, 65, 25}, tr("終了"), QColor(255, 128, 0));
     Line1 = Looks::box(picBOX, {328, 39, 65, 2}, kBlack);
     const QFont gameFont = Fonts::gothic(9, true);
-    cmdGAME = Looks::button(picBOX, {328, 48, 65, 41}, QStringLiteral("ゲーム"), kOlive, &gameFont);
-    cmdSTOP = Looks::button(picBOX, {328, 96, 41, 33}, QStringLiteral("停止"), QColor(192, 192, 255));
+    cmdGAME = Looks::button(picBOX, {328, 48, 65, 41}, tr("ゲーム"), kOlive, &gameFont);
+    cmdSTOP = Looks::button(picBOX, {328, 96, 41, 33}, tr("停止"), QColor(192, 192, 255));
     cmdSTOP->setEnabled(false);
-    cmdSIZE = Looks::button(picBOX, {368, 96, 25, 33}, QStringLiteral("大"), kOlive);
-    cmdREN = Looks::button(picBOX, {328, 136, 65, 25}, QStringLiteral("練習"), kOlive);
+    cmdSIZE = Looks::button(picBOX, {368, 96, 25, 33}, tr("大"), kOlive);
+    cmdREN = Looks::button(picBOX, {328, 136, 65, 25}, tr("練習"), kOlive);
 
-    Label3 = Looks::label(picBOX, {328, 168, 57, 17}, QStringLiteral("COM："), Fonts::gothic(12, true), S{});
+    Label3 = Looks::label(picBOX, {328, 168, 57, 17}, tr("COM："), Fonts::gothic(12, true), S{});
     lblCOM = Looks::label(picBOX, {328, 184, 65, 41}, QStringLiteral("0"), Fonts::gothic(26.25, true),
                           S{kYellow, kBlack, true, true});
     lblCOMg = Looks::label(picBOX, {376, 160, 25, 25}, QString(), Fonts::gothic(18, true),
                            S{QColor(255, 0, 0), {}, false, false});
     Label5 = Looks::label(picBOX, {328, 224, 57, 25}, QStringLiteral("VS"), Fonts::gothic(15.75, true),
                           S{kOlive, {}, true, false});
-    lblSET = Looks::label(picBOX, {328, 248, 65, 17}, QStringLiteral("第１回戦"), Fonts::gothic(11.25),
+    lblSET = Looks::label(picBOX, {328, 248, 65, 17}, tr("第１回戦"), Fonts::gothic(11.25),
                           S{kWhite, QColor(0, 0, 192), true, false});
     lblUSER = Looks::label(picBOX, {328, 272, 65, 41}, QStringLiteral("0"), Fonts::gothic(26.25, true),
                            S{kYellow, kBlack, true, false});
     Label4 = Looks::label(picBOX, {328, 312, 57, 17}, QStringLiteral("USER"), Fonts::gothic(12, true), S{});
     const QFont rankFont = Fonts::gothic(11.25, true);
-    lblRNK[2] = Looks::label(picBOX, {328, 336, 65, 17}, QStringLiteral("Ａランク"), rankFont,
-                             S{{}, kTeal, true, true});
-    lblRNK[1] = Looks::label(picBOX, {328, 352, 65, 17}, QStringLiteral("Ｂランク"), rankFont,
-                             S{{}, kTeal, true, true});
-    lblRNK[0] = Looks::label(picBOX, {328, 368, 65, 17}, QStringLiteral("Ｃランク"), rankFont,
-                             S{{}, kLime, true, true});
+    lblRNK[2] = Looks::label(picBOX, {328, 336, 65, 17}, tr("Ａランク"), rankFont, S{{}, kTeal, true, true});
+    lblRNK[1] = Looks::label(picBOX, {328, 352, 65, 17}, tr("Ｂランク"), rankFont, S{{}, kTeal, true, true});
+    lblRNK[0] = Looks::label(picBOX, {328, 368, 65, 17}, tr("Ｃランク"), rankFont, S{{}, kLime, true, true});
     Label1 = Looks::label(picBOX, {328, 392, 65, 17}, QStringLiteral("RANKing"), rankFont, S{});
     const QFont boardFont = Fonts::gothic(11.25);
-    lblRNKING[0] =
-        Looks::label(picBOX, {328, 408, 65, 17}, QStringLiteral(" P："), boardFont, S{kYellow, kPurple});
+    lblRNKING[0] = Looks::label(picBOX, {328, 408, 65, 17}, tr(" P："), boardFont, S{kYellow, kPurple});
     for (int i = 1; i <= 4; ++i)
         lblRNKING[i] =
             Looks::label(picBOX, {328, 408 + 16 * i, 65, 17}, QString(), boardFont, S{kWhite, kBlack});
-    lblRNKING[5] =
-        Looks::label(picBOX, {328, 488, 65, 17}, QStringLiteral(" N:"), boardFont, S{kWhite, kBlack});
+    lblRNKING[5] = Looks::label(picBOX, {328, 488, 65, 17}, tr(" N:"), boardFont, S{kWhite, kBlack});
 
     // The level number sits over the heading of the computer's set count.
     lblCOMg->raise();
@@ -241,7 +236,7 @@ void frmMAIN::cmdSIZE_Click()
         setMinimumSize(409, 514);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showMaximized();
-        cmdSIZE->setText(QStringLiteral("小"));
+        cmdSIZE->setText(tr("小"));
     } else {
         restoreNormalSize();
     }
@@ -252,7 +247,7 @@ void frmMAIN::cmdSIZE_Click()
 
 void frmMAIN::restoreNormalSize()
 {
-    cmdSIZE->setText(QStringLiteral("大"));
+    cmdSIZE->setText(tr("大"));
     showNormal();
     // The size is fixed again once the window is back at its normal size: a
     // Wayland compositor takes a window of another size than the one it
@@ -411,7 +406,7 @@ void frmMAIN::showRound(std::int32_t level)
 {
     // The round within the rank: 1 for levels 1, 4 and 7.
     const std::int32_t round = level % 3 == 0 ? 3 : level % 3;
-    lblSET->setText(QStringLiteral("第 ") + QString::number(round) + QStringLiteral("回戦"));
+    lblSET->setText(tr("第 %1回戦").arg(round));
     lblCOMg->setText(QString::number(level));
 }
 
@@ -427,12 +422,11 @@ bool frmMAIN::CHECK_RESULT()
     if (match.userSets == 3 || match.comSets == 3) {
         const bool champion = match.userSets == 3 && rally.level == 9;
         if (champion)
-            announce(QStringLiteral("あなたは「チャンピョン」です！"), QColor(255, 0, 0), QColor(255, 255, 0),
-                     106);
+            announce(tr("あなたは「チャンピョン」です！"), QColor(255, 0, 0), QColor(255, 255, 0), 106);
         else if (match.userSets == 3)
-            announce(QStringLiteral("あなたの勝ちです！"), {}, {}, 106);
+            announce(tr("あなたの勝ちです！"), {}, {}, 106);
         else
-            announce(QStringLiteral("コンピュータの勝ちです！"), {}, {}, 107);
+            announce(tr("コンピュータの勝ちです！"), {}, {}, 107);
         if (m_app.ending())
             return false;
         if (champion) {
@@ -474,26 +468,23 @@ void frmMAIN::SET_INFO()
         SET_COURT();
     m_app.platform().processEvents();
 
-    static const QString kRanks[] = {QStringLiteral("Ｃランク"), QStringLiteral("Ｂランク"),
-                                     QStringLiteral("Ａランク")};
-    static const QString kRounds[] = {QStringLiteral("第１回戦"), QStringLiteral("第２回戦"),
-                                      QStringLiteral("第３回戦")};
+    static const char *const kRanks[] = {QT_TR_NOOP("Ｃランク"), QT_TR_NOOP("Ｂランク"),
+                                         QT_TR_NOOP("Ａランク")};
+    static const char *const kRounds[] = {QT_TR_NOOP("第１回戦"), QT_TR_NOOP("第２回戦"),
+                                          QT_TR_NOOP("第３回戦")};
     static const QColor kFrames[] = {QColor(192, 192, 0), QColor(128, 128, 255), QColor(192, 0, 192)};
-    QString prefix = QStringLiteral("？？？");
+    QString prefix = tr("？？？");
     QColor frame(0, 0, 0);
     if (rally.level >= 1 && rally.level <= 9) {
         const int rank = (rally.level - 1) / 3;
-        prefix =
-            kRanks[rank] + QStringLiteral(" - ") + kRounds[(rally.level - 1) % 3] + QStringLiteral(" ： ");
+        // "Ｃランク - 第１回戦 ： "
+        prefix = tr("%1 - %2 ： ").arg(tr(kRanks[rank]), tr(kRounds[(rally.level - 1) % 3]));
         frame = kFrames[rank];
     }
 
     if (rally.level >= 7 && m_app.match.setNumber == 1)
-        announce(QStringLiteral("Ａランクは「ボールの影」が有効です"), QColor(255, 0, 0),
-                 QColor(255, 128, 255), 101);
-    announce(prefix + QStringLiteral("第 ") + QString::number(m_app.match.setNumber) +
-                 QStringLiteral(" セット"),
-             frame, {}, 101);
+        announce(tr("Ａランクは「ボールの影」が有効です"), QColor(255, 0, 0), QColor(255, 128, 255), 101);
+    announce(prefix + tr("第 %1 セット").arg(m_app.match.setNumber), frame, {}, 101);
     if (!m_app.ending())
         m_app.sound().PLAY_102();
 }
@@ -623,7 +614,7 @@ void frmMAIN::cmdGAME_Click()
         return;
     platform.processEvents();
     setGameButtons(true);
-    lblRNKING[5]->setText(QStringLiteral(" N： "));
+    lblRNKING[5]->setText(tr(" N： "));
 }
 
 void frmMAIN::CHECK_NAME()
@@ -638,13 +629,13 @@ void frmMAIN::CHECK_NAME()
 
     if (entry == 0) { // the reigning champion may not play
         rally.level = 0;
-        announce(QStringLiteral("チャンピョンはゲーム が出来ません"), QColor(255, 0, 0), {}, 107);
+        announce(tr("チャンピョンはゲーム が出来ません"), QColor(255, 0, 0), {}, 107);
         return;
     }
     int row = 5;
     if (entry < 0) {
         rally.level = 1;
-        lblRNKING[5]->setText(QStringLiteral(" N： ") + match.playerName);
+        lblRNKING[5]->setText(tr(" N： ") + match.playerName);
     } else {
         rally.level = records.rankStage[static_cast<size_t>(entry)] + 1;
         row = entry;
@@ -677,7 +668,7 @@ void frmMAIN::lblUSER_MouseDown(int button, int shift)
         SET_CHAMP_PFM();
         match.champPreview = false;
     } else {
-        m_app.platform().messageBox(QStringLiteral("　　チャンピョンネームがありません！　　　　"));
+        m_app.platform().messageBox(tr("　　チャンピョンネームがありません！　　　　"));
     }
 }
 
@@ -759,7 +750,7 @@ void frmMAIN::cmdREN_Click()
 
     if (rally.level == 8 && !m_app.ending()) {
         m_app.sound().PLAY_101();
-        m_app.dialogs().showInfo(QStringLiteral("Ａランクは「ボールの影」が有効です"), QColor(255, 0, 0),
+        m_app.dialogs().showInfo(tr("Ａランクは「ボールの影」が有効です"), QColor(255, 0, 0),
                                  QColor(255, 128, 255));
         platform.processEvents();
     }

@@ -52,14 +52,14 @@ modDATA::modDATA(Platform &platform, DataFile &file, RecordTable &table, const Q
 
 void modDATA::setFolder(const QString &appPath) { m_path = appPath + QStringLiteral("mokaru.dat"); }
 
-QString modDATA::championLine(const QString &name) { return QStringLiteral(" P\uFF1A ") + name; }
+QString modDATA::championLine(const QString &name) { return tr(" P： ") + name; }
 
 QString modDATA::rankingLine(int stage, const QString &name)
 {
     return QStringLiteral(" ") + QString::number(stage) + QStringLiteral("- ") + name;
 }
 
-QString modDATA::newcomerLine() { return QStringLiteral(" N\uFF1A "); }
+QString modDATA::newcomerLine() { return tr(" N： "); }
 
 void modDATA::report(const QString &failure)
 {

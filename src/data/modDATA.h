@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -19,6 +20,8 @@ struct RecordTable;
 // failure once, in a message box, at its end (after the board is filled).
 class modDATA
 {
+    Q_DECLARE_TR_FUNCTIONS(moka::modDATA)
+
 public:
     // `playerName` and `level` are the current player and the round being
     // played, read when a round is won or a champion recorded.

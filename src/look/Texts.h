@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace moka {
@@ -8,17 +9,19 @@ namespace moka {
 // spaces included).
 class Texts
 {
+    Q_DECLARE_TR_FUNCTIONS(moka::Texts)
+
 public:
     static QString alreadyRunning()
     {
-        return QStringLiteral("　　既に「 モカランズ　mokaRUNs 」は起動しています！　　　　");
+        return tr("　　既に「 モカランズ　mokaRUNs 」は起動しています！　　　　");
     }
-    static QString soundTrouble() { return QStringLiteral("トラブル＝効果音は使用できません！　　　　"); }
+    static QString soundTrouble() { return tr("トラブル＝効果音は使用できません！　　　　"); }
     static QString displayRefused()
     {
-        return QStringLiteral("　　２５６色、又は ６４０×４８０ピクセル では使用できません！  　　");
+        return tr("　　２５６色、又は ６４０×４８０ピクセル では使用できません！  　　");
     }
-    static QString farewell() { return QStringLiteral("お疲れさま．．．"); }
+    static QString farewell() { return tr("お疲れさま．．．"); }
 
     // Troubles reported in a message box: a Japanese heading in the game's
     // own style; a technical detail (file, record, system text) may follow on
@@ -27,25 +30,13 @@ public:
     {
         return detail.isEmpty() ? heading : heading + QLatin1Char('\n') + detail;
     }
-    static QString dataUnreadable()
-    {
-        return QStringLiteral("　　ランキングデータを読み込めません！　　　　");
-    }
-    static QString dataDamaged() { return QStringLiteral("　　ランキングデータが壊れています！　　　　"); }
-    static QString dataUnsaved() { return QStringLiteral("　　ランキングデータを保存できません！　　　　"); }
-    static QString noAudioOutput() { return QStringLiteral("トラブル＝音を出す装置がありません！　　　　"); }
-    static QString unexpectedError()
-    {
-        return QStringLiteral("トラブル＝予期しないエラーが発生しました！　　　　");
-    }
-    static QString trophyUnreadable()
-    {
-        return QStringLiteral("トラブル＝優勝カップの絵を読み込めません！　　　　");
-    }
-    static QString trophyDamaged()
-    {
-        return QStringLiteral("トラブル＝優勝カップの絵が壊れています！　　　　");
-    }
+    static QString dataUnreadable() { return tr("　　ランキングデータを読み込めません！　　　　"); }
+    static QString dataDamaged() { return tr("　　ランキングデータが壊れています！　　　　"); }
+    static QString dataUnsaved() { return tr("　　ランキングデータを保存できません！　　　　"); }
+    static QString noAudioOutput() { return tr("トラブル＝音を出す装置がありません！　　　　"); }
+    static QString unexpectedError() { return tr("トラブル＝予期しないエラーが発生しました！　　　　"); }
+    static QString trophyUnreadable() { return tr("トラブル＝優勝カップの絵を読み込めません！　　　　"); }
+    static QString trophyDamaged() { return tr("トラブル＝優勝カップの絵が壊れています！　　　　"); }
 };
 
 } // namespace moka

@@ -29,12 +29,12 @@ frmCUT::frmCUT(RallyState &rally, QWidget *owner)
     QWidget *client = clientArea();
     // Back to front: the panel, the text over it, the buttons over both.
     Label1 = Looks::label(client, {8, 8, 297, 105}, QString(), Fonts::gothic(9), S{{}, kOrange, false, true});
-    Label2 = Looks::label(client, {16, 24, 281, 33}, QStringLiteral("．．．進行を中断しています．．．"),
+    Label2 = Looks::label(client, {16, 24, 281, 33}, tr("．．．進行を中断しています．．．"),
                           Fonts::gothic(12), S{kBlue, {}, true, false});
     // The text stands at the top of its box, clear of the button below it.
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Command1 = Looks::button(client, {64, 48, 185, 25}, QStringLiteral("プレイ に戻る"), kPeach);
-    Command2 = Looks::button(client, {64, 80, 185, 25}, QStringLiteral("プレイデータ を 破棄 する"), kPeach);
+    Command1 = Looks::button(client, {64, 48, 185, 25}, tr("プレイ に戻る"), kPeach);
+    Command2 = Looks::button(client, {64, 80, 185, 25}, tr("プレイデータ を 破棄 する"), kPeach);
 
     Label1->installEventFilter(this);
     Label2->installEventFilter(this);

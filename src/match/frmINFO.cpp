@@ -26,11 +26,11 @@ frmINFO::frmINFO(QWidget *owner)
     QWidget *client = clientArea();
     // Back to front: the panel, the text over it, the button over both.
     lblBK = Looks::label(client, {8, 8, 329, 65}, QString(), Fonts::gothic(9), S{{}, kLilac, false, true});
-    lblGAME = Looks::label(client, {16, 16, 313, 33}, QStringLiteral("C - 1 :  第 １ セット"),
-                           Fonts::gothic(14.25, true), S{kBlue, {}, true, false});
+    lblGAME = Looks::label(client, {16, 16, 313, 33}, tr("C - 1 :  第 １ セット"), Fonts::gothic(14.25, true),
+                           S{kBlue, {}, true, false});
     // The text stands at the top of its box, clear of the button below it.
     lblGAME->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    cmdOK = Looks::button(client, {120, 40, 105, 25}, QStringLiteral("OK"), kOlive);
+    cmdOK = Looks::button(client, {120, 40, 105, 25}, tr("OK"), kOlive);
 
     lblBK->installEventFilter(this);
     lblGAME->installEventFilter(this);

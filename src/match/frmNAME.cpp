@@ -31,7 +31,7 @@ constexpr int kLongestName = 5;  // characters OK accepts
 
 } // namespace
 
-const QString frmNAME::tooLongMessage = QStringLiteral("名前入力は、５文字以内です！　　　　");
+QString frmNAME::tooLongMessage() { return tr("名前入力は、５文字以内です！　　　　"); }
 
 frmNAME::frmNAME(Platform &platform, MatchState &match, const RecordTable &records, QWidget *owner)
     : QDialog(owner ? owner->window() : nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
@@ -41,7 +41,7 @@ frmNAME::frmNAME(Platform &platform, MatchState &match, const RecordTable &recor
     , m_match(match)
     , m_records(records)
 {
-    setWindowTitle(QStringLiteral("  プレイヤー登録"));
+    setWindowTitle(tr("  プレイヤー登録"));
     // The window's own font, which its buttons and plain labels use.
     setFont(Fonts::gothic(9));
     setFixedSize(350, 154);
@@ -58,10 +58,10 @@ void frmNAME::buildControls()
     using S = Looks::LabelStyle;
     const QFont plain = Fonts::gothic(9);
 
-    Label1 = Looks::label(this, {64, 8, 225, 17}, QStringLiteral("あなたの名前を入力して下さい。"),
-                          Fonts::gothic(12), S{kBlue, {}, false, false});
+    Label1 = Looks::label(this, {64, 8, 225, 17}, tr("あなたの名前を入力して下さい。"), Fonts::gothic(12),
+                          S{kBlue, {}, false, false});
     Line1 = Looks::box(this, {40, 32, 257, 1}, kBlue);
-    Label4 = Looks::label(this, {48, 40, 137, 17}, QStringLiteral("アルファベット ３文字以内"), plain, S{});
+    Label4 = Looks::label(this, {48, 40, 137, 17}, tr("アルファベット ３文字以内"), plain, S{});
 
     cboNAME = new QComboBox(this);
     cboNAME->setObjectName(QStringLiteral("cboNAME"));
@@ -89,11 +89,10 @@ void frmNAME::buildControls()
     cboNAME->installEventFilter(this);
     cboNAME->lineEdit()->installEventFilter(this);
 
-    Label2 = Looks::label(this, {80, 80, 201, 17}, QStringLiteral("ランキングに登録されている場合は、↑"),
-                          plain, S{});
+    Label2 = Looks::label(this, {80, 80, 201, 17}, tr("ランキングに登録されている場合は、↑"), plain, S{});
     Line2 = Looks::box(this, {40, 104, 257, 1}, kBlue);
-    Command2 = Looks::button(this, {72, 112, 81, 33}, QStringLiteral("キャンセル"), kOlive);
-    Command1 = Looks::button(this, {160, 112, 121, 33}, QStringLiteral("OK"), kOlive);
+    Command2 = Looks::button(this, {72, 112, 81, 33}, tr("キャンセル"), kOlive);
+    Command1 = Looks::button(this, {160, 112, 121, 33}, tr("OK"), kOlive);
     // Enter belongs to the key filter alone, never to a default button.
     for (QPushButton *b : {Command1, Command2}) {
         b->setAutoDefault(false);
@@ -154,7 +153,7 @@ void frmNAME::Command1_Click()
         return;
     }
     if (text.size() > kLongestName) {
-        m_platform.messageBox(tooLongMessage);
+        m_platform.messageBox(tooLongMessage());
         return;
     }
     m_match.playerName = text;

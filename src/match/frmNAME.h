@@ -51,7 +51,7 @@ public:
     QPushButton *Command2 = nullptr;
     QPushButton *Command1 = nullptr;
 
-    static const QString tooLongMessage;
+    static QString tooLongMessage();
 
     // Centred on the main window whenever it is shown.
     void setVisible(bool visible) override;

@@ -140,7 +140,8 @@ e2e_begin() {
     e2e_start_xvfb
 }
 
-# Starts a copy of the game in the background; its pid lands in E2E_GAME_PID.
+# Starts a copy of the game in the background, with arguments $@ if any; its
+# pid lands in E2E_GAME_PID.
 # The game's TMPDIR is private to the test, so its single-copy lock cannot
 # meet a game the user is running. Each copy runs under a small keeper
 # subshell that records its exit code (and takes bash's "Killed" notices
@@ -152,7 +153,7 @@ e2e_start_game() {
     (
         cd "$E2E_WORK/app" || exit 1
         setsid env TMPDIR="$E2E_WORK/tmp" XDG_RUNTIME_DIR="$E2E_WORK/runtime" \
-            QT_QPA_PLATFORM=xcb DISPLAY="$E2E_DISPLAY" ./mokaruns &
+            QT_QPA_PLATFORM=xcb DISPLAY="$E2E_DISPLAY" ./mokaruns "$@" &
         echo $! >"$base.pid.new" && mv "$base.pid.new" "$base.pid"
         wait $!
         echo $? >"$base.rc.new" && mv "$base.rc.new" "$base.rc"

@@ -35,7 +35,8 @@ cmp -s "$built" "$installed" || fail "bin/mokaruns is not the built game"
 desktop-file-validate "$desktop" >"$E2E_WORK/validate.log" 2>&1 ||
     fail "the desktop entry does not validate: $(head -n 5 "$E2E_WORK/validate.log")"
 for line in 'Name=mokaRUNs' 'Name[ja]=モカランズ！' 'Exec=mokaruns' 'Icon=mokaruns' 'Terminal=false' \
-    'Categories=Game;SportsGame;ArcadeGame;'; do
+    'Categories=Game;SportsGame;ArcadeGame;' 'Actions=english;' 'Name=Play in English' \
+    'Exec=mokaruns --lang en'; do
     grep -qxF "$line" "$desktop" || fail "the desktop entry lacks the line '$line'"
 done
 grep -q '^Comment\[ja\]=.' "$desktop" || fail "the desktop entry has no Japanese comment"

@@ -33,4 +33,18 @@ e2e_end_game "$game" "$main"
 lock="$E2E_WORK/tmp/mokaruns-$(id -u).lock"
 [[ ! -e $lock ]] || fail "the game left its lock file behind after a normal end: $lock"
 
+# In English on request: the main window takes its English title (the splash
+# is titled alike, so it goes first), and "Quit" ends the program the same way.
+e2e_start_game --lang en
+game=$E2E_GAME_PID
+e2e_wait_window_of_pid "$game" 280 200
+e2e_click "$WIN_ID" 140 100
+e2e_wait_window_gone "$WIN_ID"
+e2e_wait_window_titled "mokaRUNs"
+main=$WIN_ID
+e2e_geometry "$main" || fail "cannot read the English main window's geometry"
+((WIN_W == 409 && WIN_H == 514)) || fail "the English main window is ${WIN_W}x${WIN_H}, want 409x514"
+(($(e2e_windows_titled "$MAIN_TITLE" | wc -l) == 0)) || fail "the English game still shows '$MAIN_TITLE'"
+e2e_end_game "$game" "$main"
+
 e2e_pass

@@ -660,7 +660,7 @@ void SoakPlayer::answerCut(frmCUT &dialog)
 void SoakPlayer::onMessage(const QString &text)
 {
     // The messages a player can bring about; anything else is a fault.
-    if (text == frmNAME::tooLongMessage || text == Texts::displayRefused() ||
+    if (text == frmNAME::tooLongMessage() || text == Texts::displayRefused() ||
         text == QStringLiteral("　　チャンピョンネームがありません！　　　　")) {
         count(QStringLiteral("message: ") + text.trimmed());
         return;

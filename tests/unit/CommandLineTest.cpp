@@ -12,7 +12,7 @@ const QString kRanking = QStringLiteral("/home/p/.local/share/mokaruns/mokaru.da
 CommandLine::Outcome run(QStringList arguments)
 {
     arguments.prepend(QStringLiteral("/usr/games/mokaruns"));
-    return CommandLine::parse(arguments, kRanking);
+    return CommandLine::parse(arguments, kRanking, {QStringLiteral("ja"), QStringLiteral("en")});
 }
 
 } // namespace
@@ -25,6 +25,8 @@ TEST(CommandLine, HelpAndVersionPrintAndEndWithZero)
         EXPECT_TRUE(outcome.out.startsWith(QStringLiteral("Usage: mokaruns [options]\n")))
             << outcome.out.toStdString();
         EXPECT_TRUE(outcome.out.contains(QStringLiteral("--version")));
+        EXPECT_TRUE(outcome.out.contains(QStringLiteral("--lang <language>")));
+        EXPECT_TRUE(outcome.out.contains(QStringLiteral("ja, en"))) << "help names the languages";
         EXPECT_TRUE(outcome.out.contains(kRanking)) << "help tells where the ranking file is kept";
         EXPECT_FALSE(outcome.out.contains(QStringLiteral("platform")))
             << "Qt's own options stay out of the help";
@@ -41,7 +43,9 @@ TEST(CommandLine, UnknownOptionsAndArgumentsEndWithTwoAndSayWhy)
     for (const QStringList &wrong :
          {QStringList{QStringLiteral("--bogus")}, QStringList{QStringLiteral("-x")},
           QStringList{QStringLiteral("file.dat")},
-          QStringList{QStringLiteral("--style")}}) { // a value is missing
+          QStringList{QStringLiteral("--style")}, // a value is missing
+          QStringList{QStringLiteral("--lang")},
+          QStringList{QStringLiteral("--lang"), QStringLiteral("fr")}}) {
         const auto outcome = run(wrong);
         EXPECT_EQ(outcome.exitCode, 2) << wrong.join(' ').toStdString();
         EXPECT_TRUE(outcome.out.isEmpty());
@@ -49,6 +53,7 @@ TEST(CommandLine, UnknownOptionsAndArgumentsEndWithTwoAndSayWhy)
         EXPECT_TRUE(outcome.err.contains(QStringLiteral("mokaruns --help")));
     }
     EXPECT_TRUE(run({QStringLiteral("--bogus")}).err.contains(QStringLiteral("bogus")));
+    EXPECT_TRUE(run({QStringLiteral("--lang=fr")}).err.contains(QStringLiteral("unknown language 'fr'")));
 }
 
 TEST(CommandLine, TheGameStartsWithoutArgumentsOrWithQtsOwnOptions)
@@ -60,5 +65,14 @@ TEST(CommandLine, TheGameStartsWithoutArgumentsOrWithQtsOwnOptions)
         const auto outcome = run(start);
         EXPECT_FALSE(outcome.exitCode.has_value()) << start.join(' ').toStdString();
         EXPECT_TRUE(outcome.out.isEmpty() && outcome.err.isEmpty());
+        EXPECT_TRUE(outcome.language.isEmpty()) << "Japanese unless asked";
+    }
+    for (const QStringList &english : {QStringList{QStringLiteral("--lang"), QStringLiteral("en")},
+                                       QStringList{QStringLiteral("--lang=en")},
+                                       QStringList{QStringLiteral("-platform"), QStringLiteral("xcb"),
+                                                   QStringLiteral("--lang"), QStringLiteral("en")}}) {
+        const auto outcome = run(english);
+        EXPECT_FALSE(outcome.exitCode.has_value()) << english.join(' ').toStdString();
+        EXPECT_EQ(outcome.language, QStringLiteral("en"));
     }
 }

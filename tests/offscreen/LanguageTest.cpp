@@ -1,0 +1,218 @@
+#include "CelebrationRig.h"
+
+#include "app/frmMAIN.h"
+#include "look/Fonts.h"
+#include "look/Texts.h"
+#include "match/frmCUT.h"
+#include "match/frmINFO.h"
+#include "match/frmNAME.h"
+#include "platform/Language.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace moka;
+using namespace celebration_rig;
+
+namespace {
+
+// English for the length of a test, Japanese again afterwards.
+struct English
+{
+    English() { ok = Language::use(QStringLiteral("en")); }
+    ~English() { Language::use(QStringLiteral("ja")); }
+    bool ok = false;
+};
+
+// The game's fonts as the game itself sets them up, for the length of a test.
+struct GameFonts
+{
+    GameFonts() { Fonts::install(); }
+    ~GameFonts() { QApplication::setFont(before); }
+    const QFont before = QApplication::font();
+};
+
+// Kana, CJK ideographs and punctuation, full-width forms.
+bool hasJapanese(const QString &text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x30ff) || (u >= 0x4e00 && u <= 0x9fff) || (u >= 0xff00 && u <= 0xffef))
+            return true;
+    }
+    return false;
+}
+
+// `text` shown in `control`: English, and no wider than the control at its font.
+void expectEnglishFitting(const QWidget *control, const QString &text, const std::string &where)
+{
+    EXPECT_FALSE(hasJapanese(text)) << where << ": " << text.toStdString();
+    EXPECT_LE(QFontMetrics(control->font()).horizontalAdvance(text), control->width())
+        << where << ": \"" << text.toStdString() << "\" is wider than its " << control->width() << " pixels";
+}
+
+// Every label and button of `window` as it stands.
+void expectWindowEnglish(const QWidget *window, const std::string &where)
+{
+    EXPECT_FALSE(hasJapanese(window->windowTitle())) << where << " title";
+    for (const QLabel *label : window->findChildren<QLabel *>())
+        expectEnglishFitting(label, label->text(), where + " " + label->objectName().toStdString());
+    for (const QPushButton *button : window->findChildren<QPushButton *>())
+        expectEnglishFitting(button, button->text(), where + " button");
+}
+
+// The champion's celebration, played whole; returns the last frame of the
+// confetti phase, words and trophy in it. Then the game's own way there.
+QImage celebrate(TestGame &game)
+{
+    game.app->match.playerName = QStringLiteral("ABC");
+    Recorder rec(*game.app);
+    rec.seed = 20261207;
+    frmPFM w(rec);
+    rec.window = &w;
+    QImage kept;
+    rec.onFrame = [&](frmPFM &f) {
+        if (f.phase() == 6 && f.frame() == 38)
+            kept = rec.shown.copy();
+    };
+    w.play();
+
+    // Then the point that wins round 9, through the champion's announcement,
+    // the celebration and the farewell to the end of the program.
+    frmMAIN *m = game.app->mainWindow();
+    game.app->match.tournamentPlayed = true;
+    game.app->match.userSets = 2;
+    game.app->rally.level = 9;
+    m->imgCOM->move(0, -240);
+    game.app->rally.outSide = 1;
+    game.app->rally.rallyHits = 5;
+    m->pointAward();
+    return kept;
+}
+
+} // namespace
+
+// Japanese is the default whatever the system's language, and comes back
+// exactly as written once English is put away again.
+TEST(Language, JapaneseAsWrittenUnlessEnglishIsAsked)
+{
+    EXPECT_EQ(Language::available(), (QStringList{QStringLiteral("ja"), QStringLiteral("en")}));
+    EXPECT_FALSE(Language::use(QStringLiteral("xx")));
+    const QLocale system;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_TRUE(English().ok);
+
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    EXPECT_EQ(m->windowTitle(), QStringLiteral("モカランズ！ mokaRUNs"));
+    EXPECT_EQ(m->cmdSTOP->text(), QStringLiteral("停止"));
+    EXPECT_EQ(m->lblRNK[2]->text(), QStringLiteral("Ａランク"));
+    EXPECT_EQ(m->lblRNKING[0]->text(), QStringLiteral(" P\uFF1A "));
+    frmCUT cut(game.app->rally, m);
+    EXPECT_EQ(cut.Command2->text(), QStringLiteral("プレイデータ を 破棄 する"));
+    frmNAME name(game.platform, game.app->match, game.app->records, m);
+    EXPECT_EQ(name.windowTitle(), QStringLiteral("  プレイヤー登録"));
+    EXPECT_EQ(frmNAME::tooLongMessage(),
+              QStringLiteral("名前入力は、５文字以内です！\u3000\u3000\u3000\u3000"));
+    EXPECT_EQ(
+        Texts::alreadyRunning(),
+        QStringLiteral(
+            "\u3000\u3000既に「 モカランズ\u3000mokaRUNs 」は起動しています！\u3000\u3000\u3000\u3000"));
+
+    game.app->rally.level = 8;
+    game.app->match.setNumber = 2;
+    m->SET_INFO();
+    ASSERT_EQ(game.dialogs->infos.size(), 1u);
+    EXPECT_EQ(game.dialogs->infos[0].text, QStringLiteral("Ａランク - 第２回戦 ： 第 2 セット"));
+    QLocale::setDefault(system);
+}
+
+// With English every text of the main window, the dialogs and the messages
+// is English and fits its label or button at the layout's fonts; the
+// celebration is the same picture as in Japanese.
+TEST(Language, EnglishEverywhereAndEveryTextFits)
+{
+    const GameFonts fonts;
+    QImage celebrationJapanese;
+    {
+        TestGame japanese;
+        japanese.start();
+        celebrationJapanese = celebrate(japanese);
+    }
+    ASSERT_FALSE(celebrationJapanese.isNull());
+
+    English english;
+    ASSERT_TRUE(english.ok);
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    EXPECT_EQ(m->cmdEND->text(), QStringLiteral("Quit"));
+    EXPECT_EQ(m->lblRNK[0]->text(), QStringLiteral("Rank C"));
+    expectWindowEnglish(m, "main window");
+    m->cmdSIZE->click();
+    expectEnglishFitting(m->cmdSIZE, m->cmdSIZE->text(), "size button, maximized");
+    m->cmdSIZE->click();
+
+    MatchState &match = game.app->match;
+    RallyState &rally = game.app->rally;
+    {
+        frmNAME name(game.platform, match, game.app->records, m);
+        expectWindowEnglish(&name, "registration");
+        frmINFO info(m);
+        expectWindowEnglish(&info, "announcement");
+        frmCUT cut(rally, m);
+        expectWindowEnglish(&cut, "interrupt");
+    }
+
+    // A newcomer's game: each round's label and set announcement, a won and
+    // a lost match, every rank's announcements, the champion turned away.
+    match.playerName = QStringLiteral("ABC");
+    m->CHECK_NAME();
+    expectWindowEnglish(m, "main window in round 1");
+    for (const int round : {2, 3}) {
+        match.userSets = 3;
+        m->CHECK_RESULT();
+        expectEnglishFitting(m->lblSET, m->lblSET->text(), "round " + std::to_string(round));
+    }
+    match.comSets = 3;
+    m->CHECK_RESULT();
+    for (int level = 1; level <= 9; ++level) {
+        for (const int set : {1, 5}) {
+            rally.level = level;
+            match.setNumber = set;
+            m->SET_INFO();
+        }
+    }
+    game.app->records.rankName[0] = QStringLiteral("ABC");
+    m->CHECK_NAME();
+    m->lblCOM_MouseDown(2, 1);
+    m->lblUSER_MouseDown(2, 1); // no preview name: a message
+    for (const QString &message : QStringList{Texts::alreadyRunning(), Texts::soundTrouble(),
+                                              Texts::displayRefused(), frmNAME::tooLongMessage()} +
+                                      game.platform.messages)
+        EXPECT_FALSE(hasJapanese(message)) << message.toStdString();
+    EXPECT_EQ(game.platform.messages.size(), 1);
+
+    // The champion's title, the celebration and the farewell.
+    match.champPreview = false;
+    const QImage celebrationEnglish = celebrate(game);
+    EXPECT_TRUE(celebrationEnglish == celebrationJapanese) << "the celebration keeps its own words";
+    EXPECT_TRUE(game.platform.ending());
+
+    frmINFO info(m);
+    QStringList seen;
+    for (const RecordingDialogs::Info &shown : game.dialogs->infos) {
+        expectEnglishFitting(info.lblGAME, shown.text, "announcement");
+        seen << shown.text;
+    }
+    for (const char *expected : {"You win!", "The computer wins!", "Rank C - Round 1 : Set 1",
+                                 "Rank A - Round 3 : Set 5", "Rank A: low balls can't be hit",
+                                 "The champion cannot play", "You are the champion!", "Well played..."})
+        EXPECT_TRUE(seen.contains(QString::fromUtf8(expected)))
+            << expected << " in " << seen.join('|').toStdString();
+}
