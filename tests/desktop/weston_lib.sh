@@ -59,25 +59,9 @@ desk_start_weston() {
 # Starts the game inside weston: natively with no X display, or through
 # XWayland ($1 = xwayland) with both, leaving the choice to the game.
 desk_start_game_in_weston() {
-    local base="$E2E_WORK/game${#E2E_PIDS[@]}" x11=""
-    [[ ${1:-} == xwayland ]] && x11=$DESK_XWAYLAND
-    (
-        cd "$E2E_WORK/app" || exit 1
-        setsid env -u QT_QPA_PLATFORM -u DISPLAY TMPDIR="$E2E_WORK/tmp" XDG_RUNTIME_DIR="$E2E_WORK/runtime" \
-            WAYLAND_DISPLAY="$DESK_WAYLAND" ${x11:+DISPLAY=$x11} ./mokaruns &
-        echo $! >"$base.pid.new" && mv "$base.pid.new" "$base.pid"
-        wait $!
-        echo $? >"$base.rc.new" && mv "$base.rc.new" "$base.rc"
-    ) >"$base.log" 2>&1 &
-    E2E_KEEPERS+=("$!")
-    local deadline=$((SECONDS + E2E_TIMEOUT))
-    until [[ -s $base.pid ]]; do
-        ((SECONDS < deadline)) || fail "the game did not start"
-        sleep 0.05
-    done
-    E2E_GAME_PID=$(<"$base.pid")
-    E2E_PIDS+=("$E2E_GAME_PID")
-    E2E_RC_FILE[$E2E_GAME_PID]="$base.rc"
+    E2E_GAME_ENV=(-u QT_QPA_PLATFORM -u DISPLAY "WAYLAND_DISPLAY=$DESK_WAYLAND")
+    [[ ${1:-} == xwayland ]] && E2E_GAME_ENV+=("DISPLAY=$DESK_XWAYLAND")
+    e2e_start_game
 }
 
 # A picture of weston's screen as $1.png: from the X server it draws into

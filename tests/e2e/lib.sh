@@ -147,13 +147,16 @@ e2e_begin() {
 # subshell that records its exit code (and takes bash's "Killed" notices
 # into the log); the copy leads its own process group (setsid execs in
 # place here, keeping the pid), so the exit trap can end anything it spawned.
+# The window system the game runs on, as env's arguments; empty: X11 on the
+# test's display.
+E2E_GAME_ENV=()
 e2e_start_game() {
     local n=${#E2E_PIDS[@]}
-    local base="$E2E_WORK/game$n" deadline
+    local base="$E2E_WORK/game$n" deadline game_env=("${E2E_GAME_ENV[@]}")
+    ((${#game_env[@]})) || game_env=(QT_QPA_PLATFORM=xcb "DISPLAY=$E2E_DISPLAY")
     (
         cd "$E2E_WORK/app" || exit 1
-        setsid env TMPDIR="$E2E_WORK/tmp" XDG_RUNTIME_DIR="$E2E_WORK/runtime" \
-            QT_QPA_PLATFORM=xcb DISPLAY="$E2E_DISPLAY" ./mokaruns "$@" &
+        setsid env "${game_env[@]}" TMPDIR="$E2E_WORK/tmp" XDG_RUNTIME_DIR="$E2E_WORK/runtime" ./mokaruns "$@" &
         echo $! >"$base.pid.new" && mv "$base.pid.new" "$base.pid"
         wait $!
         echo $? >"$base.rc.new" && mv "$base.rc.new" "$base.rc"
