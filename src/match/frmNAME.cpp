@@ -1,5 +1,6 @@
 #include "match/frmNAME.h"
 
+#include "data/RecordFile.h"
 #include "data/RecordTable.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
@@ -156,7 +157,14 @@ void frmNAME::Command1_Click()
         m_platform.messageBox(tooLongMessage());
         return;
     }
-    m_match.playerName = text;
+    // The player plays under the name the ranking file can keep: a pasted
+    // name loses its quotes and line breaks here, so that the file never
+    // lists one player twice ("A"B" would be written as an "AB" already there).
+    m_match.playerName = RecordFile::writableName(text);
+    if (m_match.playerName.isEmpty()) {
+        reject();
+        return;
+    }
     accept();
 }
 

@@ -277,6 +277,19 @@ TEST_F(NameDialogTest, OkRefusesMoreThanFiveCharacters)
     EXPECT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(match.playerName, QStringLiteral("abcde")) << "OK takes a pasted text as it is";
     EXPECT_EQ(result, QDialog::Accepted);
+
+    // But for what the ranking file cannot keep: "A"B" plays as the "AB" the
+    // file would list it as; nothing but quotes is no name.
+    for (const auto &[pasted, taken] : {std::pair{QStringLiteral("A\"B"), QStringLiteral("AB")},
+                                        std::pair{QStringLiteral("\"\""), QString()}}) {
+        match.playerName.clear();
+        const int answer = show([&](frmNAME &d) {
+            edit(d)->setText(pasted);
+            QTest::mouseClick(d.Command1, Qt::LeftButton);
+        });
+        EXPECT_EQ(match.playerName, taken);
+        EXPECT_EQ(answer, taken.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
+    }
 }
 
 // Cancel, the window's close button and Escape all leave no name, whatever
