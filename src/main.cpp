@@ -16,6 +16,9 @@ int main(int argc, char **argv)
     if (const auto exitCode = moka::CommandLine::handle(argc, argv, language))
         return *exitCode;
     moka::QtPlatform::chooseWindowSystem();
+    // Making one window (the splash, to place it above the main window) must
+    // not turn the main window's controls into windows of their own.
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mokaRUNs"));
     QApplication::setQuitOnLastWindowClosed(false);

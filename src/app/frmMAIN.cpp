@@ -64,13 +64,15 @@ frmMAIN::frmMAIN(Application &app)
     setWindowTitle(tr("モカランズ！ mokaRUNs"));
     setWindowIcon(QIcon(Resources::path(QStringLiteral("icon.png"))));
     setFixedSize(409, 514);
-    // No minimise or maximise button, yet "大" may maximize it.
-    WindowFrameHints::titleAndCloseButMaximizable(*this);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kGreen);
     setPalette(pal);
     buildControls();
+    // No minimise or maximise button, yet "大" may maximize it. Asked once the
+    // controls are there: made before them, the window would make each of
+    // them a window of its own.
+    WindowFrameHints::titleAndCloseButMaximizable(*this);
     m_data = std::make_unique<modDATA>(app.platform(), app.dataFile(), app.records, app.match.playerName,
                                        app.rally.level, *this);
     m_loop =

@@ -12,7 +12,10 @@
 namespace moka {
 
 frmSPRUSH::frmSPRUSH(Application &app, QWidget *owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint)
+    // On X11 a dialog: transient for the main window, so window managers keep
+    // it above it. Wayland compositors keep a plain window made after the
+    // main window above it too, and deliver clicks to it reliably.
+    : QWidget(owner, (WindowPlacement::canPlaceWindows() ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint)
     , m_app(app)
     , m_card(Resources::image(QStringLiteral("splash.bmp")))
 {

@@ -74,7 +74,10 @@ void WindowPlacement::centreOnScreen(QWidget &window, const QWidget *owner)
 void WindowPlacement::showAbove(QWidget &window, QWidget &owner)
 {
     // A transient window stays above its owner under every window manager
-    // and compositor; without one (a bare X server) raising does it.
+    // and compositor; without one (a bare X server) raising does it. Its
+    // window is made first, to be made transient before it shows (the
+    // program keeps Qt from making the owner's controls windows of their own
+    // alongside: AA_DontCreateNativeWidgetSiblings).
     window.winId();
     if (QWindow *handle = window.windowHandle(); handle && owner.window()->windowHandle())
         handle->setTransientParent(owner.window()->windowHandle());

@@ -1,4 +1,0 @@
-# A first session inside weston, natively on Wayland (weston_session.sh says what is checked).
-# shellcheck source=tests/desktop/weston_session.sh
-. "$(dirname "$0")/weston_session.sh"
-desk_weston_session "${1:-}"
