@@ -169,6 +169,13 @@ QString rankingRow(int stage, const QString &name) { return QStringLiteral(" %1-
 
 } // namespace
 
+// Puts a ranking file of `bytes` into the folder `path`.
+static bool writeRanking(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path + QStringLiteral("mokaru.dat"));
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 TEST(Tournament, NewcomerClimbsLosesResumesInALaterRunAndBecomesChampion)
 {
     QTemporaryDir folder;
@@ -261,11 +268,7 @@ TEST(Tournament, ArmedPreviewLetsAChampionWinWithoutARecord)
 {
     QTemporaryDir folder;
     const QString path = folder.path() + QLatin1Char('/');
-    {
-        QFile f(path + QStringLiteral("mokaru.dat"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("10,\"OLD\"\r\n8,\"XYZ\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n");
-    }
+    ASSERT_TRUE(writeRanking(path, "10,\"OLD\"\r\n8,\"XYZ\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
     Player p(path);
     p.m->lblCOM_MouseDown(2, 1); // Shift + right button while idle arms the preview
     ASSERT_TRUE(p.game.app->match.champPreview);
@@ -344,11 +347,7 @@ TEST(Tournament, TheStartMarksThePlayersRowAndResumesAfterTheFirstEntryOfTheName
 {
     QTemporaryDir folder;
     const QString path = folder.path() + QLatin1Char('/');
-    {
-        QFile f(path + QStringLiteral("mokaru.dat"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("0,\"\"\r\n7,\"DUP\"\r\n5,\"ABC\"\r\n3,\"ABC\"\r\n2,\"abc\"\r\n");
-    }
+    ASSERT_TRUE(writeRanking(path, "0,\"\"\r\n7,\"DUP\"\r\n5,\"ABC\"\r\n3,\"ABC\"\r\n2,\"abc\"\r\n"));
     Player p(path);
     struct Seen
     {
@@ -466,11 +465,8 @@ TEST(Tournament, TheComputerReturnsShotsAtEveryRank)
         SCOPED_TRACE("round " + std::to_string(stage + 1));
         QTemporaryDir folder;
         const QString path = folder.path() + QLatin1Char('/');
-        {
-            QFile f(path + QStringLiteral("mokaru.dat"));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("0,\"\"\r\n" + QByteArray::number(stage) + ",\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n");
-        }
+        ASSERT_TRUE(writeRanking(path, "0,\"\"\r\n" + QByteArray::number(stage) +
+                                           ",\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
         Player p(path);
         std::int32_t level = 0;
         p.playGame(QStringLiteral("ABC"), [&] {
