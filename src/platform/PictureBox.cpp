@@ -33,6 +33,17 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
                    pos.y());
 }
 
+// A pointer that arrives over the box without moving (a dialog above it
+// closes, or the pointer jumps in) is reported as a move where it stands, so
+// the box's pointer and whatever follows the mouse are right before the
+// player's next move.
+void PictureBox::enterEvent(QEnterEvent *event)
+{
+    const QPointF pos = event->position();
+    emit mouseMove(MouseCodes::buttons(QGuiApplication::mouseButtons()),
+                   MouseCodes::shift(QGuiApplication::keyboardModifiers()), pos.x(), pos.y());
+}
+
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF pos = event->position();

@@ -481,6 +481,11 @@ TEST(Mouse, ButtonsShiftAndThePointerArriveAsThePlayerMeantThem)
     moveTo(m->picP, {140, 100}); // the upper court: the ordinary pointer
     EXPECT_FALSE(rally.racketCursor);
     EXPECT_EQ(m->picP->cursor().shape(), Qt::ArrowCursor);
+    // A pointer that arrives over the lower court without moving (a dialog
+    // above it has closed) is the racket at once.
+    QEnterEvent enter(QPointF(140, 400), QPointF(140, 400), m->picP->mapToGlobal(QPointF(140, 400)));
+    QApplication::sendEvent(m->picP, &enter);
+    EXPECT_TRUE(rally.racketCursor);
 
     // The left button swings one way, the right the other.
     moveTo(m->picP, {140, 400});
