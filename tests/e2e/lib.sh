@@ -97,7 +97,7 @@ e2e_start_xvfb() {
     local n deadline
     for ((n = 150; n < 250; n++)); do
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        Xvfb ":$n" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
+        Xvfb ":$n" -screen 0 "${E2E_XVFB_SIZE:-${SCREEN_W}x${SCREEN_H}}x24" -nolisten tcp -noreset \
             >"$E2E_WORK/xvfb-$n.log" 2>&1 &
         E2E_XVFB_PID=$!
         deadline=$((SECONDS + E2E_TIMEOUT))
