@@ -30,6 +30,12 @@ namespace {
 // 3840 × 2160 that is 33 MB twice). Null where this cannot be done (not X,
 // no shared memory, a server elsewhere, pixels other than 8-bit red, green
 // and blue in 32 bits); the caller then asks Qt.
+#ifdef MADV_POPULATE_WRITE
+constexpr int kPopulateWrite = MADV_POPULATE_WRITE;
+#else
+constexpr int kPopulateWrite = 23;
+#endif
+
 QImage grabThroughSharedMemory(const QScreen &screen)
 {
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -74,6 +80,9 @@ QImage grabThroughSharedMemory(const QScreen &screen)
         shmctl(id, IPC_RMID, nullptr);
         return {};
     }
+    // The pages mapped in one go rather than one fault at a time as the
+    // pixels are first touched (a no-op on kernels before 5.14).
+    madvise(memory, bytes, kPopulateWrite);
     const xcb_shm_seg_t segment = xcb_generate_id(c);
     xcb_generic_error_t *error = xcb_request_check(c, xcb_shm_attach_checked(c, segment, id, 0));
     // Gone as soon as both sides have let go of it.
