@@ -6,6 +6,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -16,8 +17,15 @@ namespace moka {
 namespace {
 
 constexpr QRgb kOpaque = 0xff000000u;
+#ifdef MADV_POPULATE_WRITE
+constexpr int kPopulateWrite = MADV_POPULATE_WRITE;
+#else
+constexpr int kPopulateWrite = 23;
+#endif
 // Beyond this many places a list of them costs more than it saves.
 constexpr size_t kMaxPlaces = 2048;
+// Up to this many changed places, a window is told of each exactly.
+constexpr size_t kExactPlaces = 8;
 
 QImage toSurface(const QImage &picture)
 {
@@ -74,6 +82,8 @@ QImage largeCopy(const QImage &image)
     if (!memory)
         return image.copy();
     madvise(memory, rounded, MADV_HUGEPAGE);
+    // And mapped in one go, not a fault at a time (a no-op before Linux 5.14).
+    madvise(memory, rounded, kPopulateWrite);
     std::memcpy(memory, image.constBits(), bytes);
     return QImage(
         static_cast<uchar *>(memory), image.width(), image.height(), image.bytesPerLine(), image.format(),
@@ -167,17 +177,77 @@ QRegion Picture::takeChanged()
     QRegion region;
     if (m_allChanged) {
         region = QRegion(m_image.rect());
+    } else if (m_changed.size() <= kExactPlaces) {
+        for (const QRect &rect : m_changed)
+            region += rect;
     } else {
-        // Top to bottom, and joined in pairs, then pairs of pairs: adding
-        // hundreds of rectangles one by one to a region costs as much as a
-        // small frame's drawing.
-        std::sort(m_changed.begin(), m_changed.end(), [](const QRect &a, const QRect &b) {
-            return a.top() != b.top() ? a.top() < b.top() : a.left() < b.left();
-        });
-        region = united(m_changed, 0, m_changed.size());
+        region = tiled(m_changed, m_image.rect());
     }
     m_changed.clear();
     m_allChanged = false;
+    return region;
+}
+
+QRegion Picture::tiled(const std::vector<QRect> &rects, const QRect &bounds)
+{
+    // Uniting hundreds of small rectangles (the dots of eight fireworks, this
+    // frame's and the last's) costs as much as drawing them, here and again
+    // in every region the window system then makes of them. Rounded out to
+    // squares of 16, the same places come as a few runs per row, made into a
+    // region directly: rows top to bottom, runs left to right, a row's runs
+    // all of its height, alike rows joined.
+    constexpr int kTile = 16;
+    if (bounds.isEmpty())
+        return {};
+    const int columns = (bounds.width() + kTile - 1) / kTile;
+    const int rows = (bounds.height() + kTile - 1) / kTile;
+    std::vector<std::uint8_t> marked(static_cast<size_t>(columns) * static_cast<size_t>(rows));
+    for (const QRect &rect : rects) {
+        const QRect r = rect.intersected(bounds).translated(-bounds.topLeft());
+        if (r.isEmpty())
+            continue;
+        for (int row = r.top() / kTile; row <= r.bottom() / kTile; ++row)
+            std::fill_n(marked.begin() + row * columns + r.left() / kTile,
+                        r.right() / kTile - r.left() / kTile + 1, std::uint8_t(1));
+    }
+    std::vector<QRect> bands;
+    size_t lastBand = 0; // where the runs of the row above begin
+    for (int row = 0; row < rows; ++row) {
+        const size_t first = bands.size();
+        const int top = bounds.top() + row * kTile;
+        const int height = std::min(kTile, bounds.bottom() + 1 - top);
+        const std::uint8_t *line = marked.data() + static_cast<size_t>(row) * static_cast<size_t>(columns);
+        for (int c = 0; c < columns;) {
+            if (!line[c]) {
+                ++c;
+                continue;
+            }
+            const int start = c;
+            while (c < columns && line[c])
+                ++c;
+            const int left = bounds.left() + start * kTile;
+            const int right = std::min(bounds.left() + c * kTile, bounds.right() + 1);
+            bands.emplace_back(left, top, right - left, height);
+        }
+        // The same runs as the row just above it: that band grows instead.
+        const size_t runs = bands.size() - first;
+        const bool alike = row > 0 && first > lastBand && first - lastBand == runs && runs > 0 &&
+                           bands[lastBand].bottom() + 1 == top &&
+                           std::equal(bands.begin() + static_cast<std::ptrdiff_t>(first), bands.end(),
+                                      bands.begin() + static_cast<std::ptrdiff_t>(lastBand),
+                                      [](const QRect &a, const QRect &b) {
+                                          return a.left() == b.left() && a.right() == b.right();
+                                      });
+        if (alike) {
+            for (size_t i = 0; i < runs; ++i)
+                bands[lastBand + i].setBottom(bands[first + i].bottom());
+            bands.resize(first);
+        } else if (runs > 0) {
+            lastBand = first;
+        }
+    }
+    QRegion region;
+    region.setRects(bands.data(), static_cast<int>(bands.size()));
     return region;
 }
 
@@ -185,16 +255,6 @@ void Picture::separate()
 {
     if (!m_image.isNull() && m_image.constBits() == m_background.constBits())
         m_image = largeCopy(m_background);
-}
-
-QRegion Picture::united(const std::vector<QRect> &rects, size_t from, size_t to)
-{
-    if (to - from == 0)
-        return {};
-    if (to - from == 1)
-        return QRegion(rects[from]);
-    const size_t middle = from + (to - from) / 2;
-    return united(rects, from, middle).united(united(rects, middle, to));
 }
 
 void Picture::drawn(const QRect &rect)

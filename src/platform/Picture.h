@@ -86,8 +86,8 @@ private:
     // Notes that `rect` (already inside the image) was drawn into.
     void drawn(const QRect &rect);
     void changed(const QRect &rect);
-    // The region covered by rects [from, to).
-    static QRegion united(const std::vector<QRect> &rects, size_t from, size_t to);
+    // The places of `rects` inside `bounds`, rounded out to squares.
+    static QRegion tiled(const std::vector<QRect> &rects, const QRect &bounds);
     // Copies `rect` of `from` into `to`, both of the picture's size.
     static void copyRect(QImage &to, const QImage &from, const QRect &rect);
 

@@ -481,9 +481,9 @@ TEST(PictureBackground, ClearRestoresTheLastCommittedPicture)
 }
 
 // Clearing, committing and the places a window is told to repaint follow
-// every kind of drawing, clipped or not, also past the number of places the
-// picture lists one by one, on a picture large enough for its own pixels to
-// be taken in large pages.
+// every kind of drawing, clipped or not, with few places, many (rounded out
+// to squares) and more than the picture lists one by one, on a picture large
+// enough for its own pixels to be taken in large pages.
 TEST(PictureBackground, ClearCommitAndChangedPlacesFollowEveryDrawing)
 {
     Picture pic(numbered(1100, 1000, 1));
@@ -491,7 +491,15 @@ TEST(PictureBackground, ClearCommitAndChangedPlacesFollowEveryDrawing)
     QImage background = pic.background().copy();
     QImage shown = pic.image().copy(); // a window that repaints only where it is told
     auto follow = [&] {
-        for (const QRect &r : pic.takeChanged())
+        const QRegion places = pic.takeChanged();
+        // A region as Qt itself would build it from the same rectangles: one
+        // made otherwise would unite, clip and compare wrongly in the window.
+        QRegion rebuilt;
+        for (const QRect &r : places)
+            rebuilt += r;
+        EXPECT_TRUE(rebuilt == places);
+        EXPECT_TRUE(QRegion(pic.image().rect()).contains(places.boundingRect()));
+        for (const QRect &r : places)
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x)
                     shown.setPixel(x, y, pic.image().pixel(x, y));
@@ -527,6 +535,21 @@ TEST(PictureBackground, ClearCommitAndChangedPlacesFollowEveryDrawing)
     pic.clear();
     follow();
     EXPECT_TRUE(pic.image() == background);
+    EXPECT_TRUE(shown == background);
+
+    // The dots of fireworks (dozens of small places) and a sprite that moves
+    // on: shown and cleared away again through squares around them.
+    for (int frame = 0; frame < 3; ++frame) {
+        pic.clear();
+        for (int k = 0; k < 36; ++k)
+            pic.fillRect(QRect(540 + (k % 6) * (37 + frame), 450 + (k / 6) * 23, 2 + frame, 2 + frame),
+                         0xff00ff);
+        pic.bitBlt(100 + 30 * frame, 700 + 7 * frame, 40, 30, sprite, 0, 0, RasterOp::SrcPaint);
+        follow();
+        EXPECT_TRUE(shown == pic.image()) << frame;
+    }
+    pic.clear();
+    follow();
     EXPECT_TRUE(shown == background);
 }
 
