@@ -18,6 +18,7 @@
 #include "platform/Platform.h"
 #include "platform/Resources.h"
 #include "platform/WindowFrameHints.h"
+#include "platform/WindowPlacement.h"
 #include "rally/clsBALL.h"
 #include "rally/clsCOM.h"
 #include "rally/clsRKT.h"
@@ -77,10 +78,8 @@ frmMAIN::frmMAIN(Application &app)
                                        app.rally.level, *this);
     m_loop =
         std::make_unique<RallyLoop>(app.platform(), app.rally, app.match, app.sound(), *this, picB, *picP);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(409 / 2, 514 / 2));
-    }
+    // Centred on the desktop by its frame, title bar included.
+    WindowPlacement::centreOnDesktop(*this);
 }
 
 frmMAIN::~frmMAIN() = default;
@@ -237,7 +236,14 @@ void frmMAIN::cmdSIZE_Click()
         // maximize a window whose hints say it cannot grow.
         setMinimumSize(409, 514);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        showMaximized();
+        // A tiling window manager offers no maximized state: there the
+        // window takes the whole screen.
+        if (WindowPlacement::canMaximize()) {
+            showMaximized();
+            QTimer::singleShot(kMaximizeWaitMs, this, [this] { enlargeWhereRefused(); });
+        } else {
+            showFullScreen();
+        }
         cmdSIZE->setText(tr("小"));
     } else {
         restoreNormalSize();
@@ -245,6 +251,17 @@ void frmMAIN::cmdSIZE_Click()
     placeBox();
     platform.processEvents();
     picP->setFocus();
+}
+
+void frmMAIN::enlargeWhereRefused()
+{
+    // Asked to maximize, the window is still as it was: the window manager
+    // or compositor does not maximize (a tiling one that says nothing).
+    if (m_maximized && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+        size() == QSize(409, 514)) {
+        showFullScreen();
+        placeBox();
+    }
 }
 
 void frmMAIN::restoreNormalSize()
@@ -277,7 +294,8 @@ void frmMAIN::changeEvent(QEvent *e)
     // as "小" would, so the window never stays resizable.
     if (e->type() == QEvent::WindowStateChange && m_maximized) {
         const auto *change = static_cast<QWindowStateChangeEvent *>(e);
-        if ((change->oldState() & Qt::WindowMaximized) && !(windowState() & Qt::WindowMaximized) &&
+        const Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
+        if ((change->oldState() & large) && !(windowState() & large) &&
             !(windowState() & Qt::WindowMinimized)) {
             m_maximized = false;
             restoreNormalSize();

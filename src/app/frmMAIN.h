@@ -141,12 +141,16 @@ private:
     void showRank(std::int32_t level);
     void showRound(std::int32_t level);
     void placeBox();
+    void enlargeWhereRefused();
     void restoreNormalSize();
     void fixNormalSize();
 
     Application &m_app;
     std::unique_ptr<RallyLoop> m_loop;
     std::unique_ptr<modDATA> m_data;
+    // How long a window manager may take to maximize before "大" takes the
+    // whole screen instead.
+    static constexpr int kMaximizeWaitMs = 800;
     bool m_maximized = false;
     bool m_fixPending = false; // the normal size is to be fixed once reached
     bool m_activated = false;

@@ -1,14 +1,17 @@
 #pragma once
 
+class QScreen;
 class QWidget;
 
 namespace moka {
 
 // Where the game's top-level windows appear. Every window is placed by its
-// outer frame, so a window manager's title bar and borders are counted: a
-// decorated dialog is assumed to get the same frame as its decorated owner.
-// Where the window system does not let programs place windows (Wayland),
-// moving does nothing and the compositor places them.
+// outer frame from its first showing on, so a window manager's title bar and
+// borders are counted: the frame a window is going to get is asked of the
+// window manager before it shows; where it does not tell, a decorated dialog
+// is taken to get the frame of its decorated owner. Where the window system
+// does not let programs place windows (Wayland), moving does nothing and the
+// compositor places them.
 class WindowPlacement
 {
 public:
@@ -18,9 +21,19 @@ public:
     // Centres `window` on the screen that shows `owner` (the primary screen
     // when there is no owner).
     static void centreOnScreen(QWidget &window, const QWidget *owner);
+    // Centres `window` on the desktop of the primary screen: the screen less
+    // the panels a desktop keeps there.
+    static void centreOnDesktop(QWidget &window);
+    // The screen that shows most of `window` (its own screen when it is off
+    // every screen).
+    static QScreen *screenHolding(const QWidget &window);
     // Shows `window` above `owner`: a transient of it for the window manager
     // or compositor, raised and given the focus.
     static void showAbove(QWidget &window, QWidget &owner);
+    // The window manager can maximize windows: false for those that say they
+    // offer no such state (tiling ones such as i3), true where it cannot be
+    // told.
+    static bool canMaximize();
     // The window system lets programs place their windows.
     static bool canPlaceWindows();
 };
