@@ -4,6 +4,7 @@
 #include "app/frmMAIN.h"
 #include "platform/Cursors.h"
 #include "platform/Resources.h"
+#include "platform/WindowPlacement.h"
 #include "sound/SoundModule.h"
 
 namespace moka {
@@ -35,10 +36,12 @@ QImage GameCelebrationHost::mainWindowPicture() const
     return window;
 }
 
-QPoint GameCelebrationHost::mainWindowPlace() const
+std::optional<QRect> GameCelebrationHost::mainWindowRect() const
 {
     frmMAIN *main = m_app.mainWindow();
-    return main ? main->mapToGlobal(QPoint(0, 0)) : QPoint();
+    if (!main || !WindowPlacement::canPlaceWindows())
+        return std::nullopt;
+    return QRect(main->mapToGlobal(QPoint(0, 0)), main->size());
 }
 
 QCursor GameCelebrationHost::pointer() const

@@ -21,7 +21,7 @@ public:
     QString championName() const override;
     std::int16_t nextNumber() override;
     QImage mainWindowPicture() const override;
-    QPoint mainWindowPlace() const override;
+    std::optional<QRect> mainWindowRect() const override;
     QCursor pointer() const override;
     void seedRandom(std::uint64_t seed) override;
     double random() override;

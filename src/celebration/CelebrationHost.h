@@ -4,10 +4,12 @@
 #include <QCursor>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QRegion>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace moka {
 
@@ -29,10 +31,12 @@ public:
     // 1, 2, 3, … over the whole run: the numbers in the particles' IDs.
     virtual std::int16_t nextNumber() = 0;
 
-    // The main window as it looks now, in its own logical pixels, and its
-    // top-left corner on the screen; a null picture while it is not shown.
+    // The main window as it looks now, in its own logical pixels; a null
+    // picture while it is not shown.
     virtual QImage mainWindowPicture() const = 0;
-    virtual QPoint mainWindowPlace() const = 0;
+    // Where the main window's client area stands on the desktop; nothing
+    // where the window system does not tell programs (Wayland).
+    virtual std::optional<QRect> mainWindowRect() const = 0;
     // The pointer shown over the celebration (none to be seen).
     virtual QCursor pointer() const = 0;
 

@@ -151,8 +151,10 @@ void frmPFM::Form_Load()
 {
     Platform &platform = this->platform();
     hide();
-    const QSize screen = platform.screenSize();
-    setGeometry(QRect(screenOrigin(), screen));
+    // The screen the player looks at: the one that shows most of the game.
+    m_screen = platform.screenHolding(m_host.mainWindowRect().value_or(QRect()));
+    const QSize screen = m_screen.size();
+    setGeometry(m_screen);
     platform.processEvents();
 
     state.picAAA = &picAAA;
@@ -202,7 +204,7 @@ void frmPFM::GET_DESKTOP()
     // The back buffer is made from the capture itself, without a screen-sized
     // picture beside it: the old one goes first.
     picAAA.reset(0, 0);
-    QImage capture = platform().grabScreen();
+    QImage capture = platform().grabScreen(m_screen);
     if (!blankCapture(capture)) {
         // A screen of more device pixels than it has logical ones.
         if (capture.size() != QSize(w, h))
@@ -211,14 +213,17 @@ void frmPFM::GET_DESKTOP()
         return;
     }
     // Where the screen cannot be copied, the main window stands in for it
-    // where it is, on a dark desk: the celebration then still opens over the
-    // game rather than over nothing.
+    // where it is (in the middle where the window system does not tell), on a
+    // dark desk: the celebration then still opens over the game rather than
+    // over nothing.
     capture = QImage();
     picAAA.reset(w, h, kDesk);
     const QImage window = m_host.mainWindowPicture();
     if (window.isNull())
         return;
-    const QPoint at = m_host.mainWindowPlace() - screenOrigin();
+    const auto place = m_host.mainWindowRect();
+    const QPoint at = place ? place->topLeft() - m_screen.topLeft()
+                            : QPoint((w - window.width()) / 2, (h - window.height()) / 2);
     picAAA.bitBlt(at.x(), at.y(), window.width(), window.height(), window, 0, 0, RasterOp::SrcCopy);
 }
 
@@ -574,12 +579,6 @@ void frmPFM::addParticle(std::unique_ptr<Particle> particle) { state.particleLis
 void frmPFM::sound(int effect) { m_host.sound(effect); }
 
 Platform &frmPFM::platform() { return m_host.platform(); }
-
-QPoint frmPFM::screenOrigin() const
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().topLeft() : QPoint();
-}
 
 bool frmPFM::event(QEvent *e)
 {

@@ -129,7 +129,6 @@ private:
     void engrave(const QString &name);
     void addParticle(std::unique_ptr<Particle> particle);
     void sound(int effect);
-    QPoint screenOrigin() const;
     Platform &platform();
 
     CelebrationHost &m_host;
@@ -137,6 +136,7 @@ private:
     int m_phase = 0;
     int m_frame = 0;
     bool m_activationSeen = false; // the window system activated the window
+    QRect m_screen;                // the screen it covers, in the desktop's coordinates
     bool m_activated = false;      // Form_Activate ran (it runs once)
     bool m_unloading = false;
     bool m_unloaded = false;

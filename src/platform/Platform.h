@@ -36,10 +36,14 @@ public:
     virtual int showModal(QDialog &dialog) = 0;
 
     virtual int screenDepth() const = 0;
+    // The primary screen's size: where the game starts.
     virtual QSize screenSize() const = 0;
-    // A copy of the whole screen as it shows now; null where the window
-    // system does not allow it.
-    virtual QImage grabScreen() = 0;
+    // The screen (monitor) that shows most of `place`, in the desktop's
+    // coordinates; the primary screen for an empty `place`.
+    virtual QRect screenHolding(const QRect &place) const = 0;
+    // A copy of the screen at `screen` (one of screenHolding's answers) as it
+    // shows now; null where the window system does not allow it.
+    virtual QImage grabScreen(const QRect &screen) = 0;
     // The folder the game keeps its ranking file in, always ending in '/':
     // the program's own folder for a portable game, the player's data folder
     // for an installed one (made here when it does not exist yet).

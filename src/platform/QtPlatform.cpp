@@ -178,9 +178,26 @@ QSize QtPlatform::screenSize() const
     return screen ? screen->size() : QSize(1024, 768);
 }
 
-QImage QtPlatform::grabScreen()
+QRect QtPlatform::screenHolding(const QRect &place) const
 {
-    QScreen *screen = QGuiApplication::primaryScreen();
+    const QScreen *best = QGuiApplication::primaryScreen();
+    qint64 most = 0;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect common = screen->geometry().intersected(place);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > most) {
+            best = screen;
+            most = area;
+        }
+    }
+    return best ? best->geometry() : QRect(QPoint(), screenSize());
+}
+
+QImage QtPlatform::grabScreen(const QRect &area)
+{
+    QScreen *screen = QGuiApplication::screenAt(area.center());
+    if (!screen || screen->geometry() != area)
+        screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
     QImage shared = grabThroughSharedMemory(*screen);

@@ -24,7 +24,8 @@ public:
     int showModal(QDialog &dialog) override;
     int screenDepth() const override;
     QSize screenSize() const override;
-    QImage grabScreen() override;
+    QRect screenHolding(const QRect &place) const override;
+    QImage grabScreen(const QRect &screen) override;
     QString dataFolder() const override;
 
 protected:

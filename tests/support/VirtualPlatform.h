@@ -24,7 +24,8 @@ public:
     int showModal(QDialog &dialog) override;
     int screenDepth() const override { return depth; }
     QSize screenSize() const override { return screen; }
-    QImage grabScreen() override { return desktop; }
+    QRect screenHolding(const QRect &) const override { return QRect(QPoint(), screen); }
+    QImage grabScreen(const QRect &) override { return desktop; }
     QString dataFolder() const override { return folder; }
 
     // Settings a test may change.
