@@ -1,6 +1,7 @@
 #include "platform/QtPlatform.h"
 
 #include "platform/DataFolder.h"
+#include "platform/WindowPlacement.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -118,6 +119,25 @@ QImage grabThroughSharedMemory(const QScreen &screen)
         [](void *m) { shmdt(m); }, memory);
 }
 
+// A message box centred by its frame on its owner (on the screen without
+// one), like every window of the game: placed once its size is final, just
+// before it shows.
+class PlacedMessageBox : public QMessageBox
+{
+public:
+    PlacedMessageBox(const QString &title, const QString &text, QWidget *owner)
+        : QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner)
+    {
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        WindowPlacement::centre(*this, parentWidget());
+    }
+};
+
 } // namespace
 
 void QtPlatform::chooseWindowSystem()
@@ -155,7 +175,7 @@ void QtPlatform::messageBox(const QString &text)
 {
     if (ending())
         return;
-    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, QApplication::activeWindow());
+    PlacedMessageBox box(title(), text, QApplication::activeWindow());
     box.exec();
 }
 

@@ -37,15 +37,21 @@ QRect outerRect(QWidget &window)
 // The frame `window` gets when it shows: what the window manager says it
 // will be; else, for a decorated window with a decorated owner, the owner's
 // frame; else none.
+// Whether the window is on screen already.
+bool onScreen(const QWidget &window)
+{
+    return X11Frame::onX11() ? X11Frame::shown(window) : window.isVisible();
+}
+
 QMargins comingFrame(QWidget &window, QWidget *owner)
 {
     // A window that asks for no frame is not asked about: some window
     // managers answer with the frame of a decorated window (xfwm4).
-    if (!decorated(window) && !window.isVisible())
+    if (!decorated(window) && !onScreen(window))
         return {};
     if (const auto told = X11Frame::extents(window))
         return *told;
-    if (window.isVisible())
+    if (onScreen(window))
         return between(window.frameGeometry(), window.geometry());
     if (owner && decorated(window) && decorated(*owner))
         return between(outerRect(*owner), X11Frame::clientRect(*owner).value_or(owner->geometry()));
@@ -112,7 +118,7 @@ void placeCentred(QWidget &window, const QRect &area, QWidget *owner)
     const QPoint frameAt(area.x() + (area.width() - outer.width()) / 2,
                          area.y() + (area.height() - outer.height()) / 2);
     window.setGeometry(QRect(frameAt + QPoint(frame.left(), frame.top()), window.size()));
-    if (!window.isVisible() && X11Frame::onX11())
+    if (X11Frame::onX11() && !X11Frame::shown(window))
         FrameCheck::watch(window, area);
 }
 

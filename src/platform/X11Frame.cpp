@@ -132,7 +132,7 @@ std::optional<QMargins> X11Frame::extents(QWidget &window)
     const xcb_atom_t name = atom(c, "_NET_FRAME_EXTENTS");
     if (!id || name == XCB_ATOM_NONE)
         return std::nullopt;
-    if (window.isVisible()) {
+    if (shown(window)) {
         if (auto told = readExtents(c, id, name))
             return scaled(told, window);
         return scaled(extentsFromTree(c, id), window);
@@ -160,6 +160,17 @@ std::optional<QMargins> X11Frame::extents(QWidget &window)
             return std::nullopt;
         QThread::msleep(2);
     }
+}
+
+bool X11Frame::shown(const QWidget &window)
+{
+    xcb_connection_t *c = connection();
+    const xcb_window_t id = nativeWindow(window);
+    if (!c || !id)
+        return false;
+    Reply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr));
+    return attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
 }
 
 std::optional<QRect> X11Frame::clientRect(const QWidget &window)

@@ -32,6 +32,9 @@ public:
     // Where the window's client area stands on the screen and how large it
     // is, as the server has it now.
     static std::optional<QRect> clientRect(const QWidget &window);
+    // The server shows `window` (Qt calls a window visible a moment before
+    // it asks the server to show it).
+    static bool shown(const QWidget &window);
     // Asks for the client area of shown `window` at `at`, whatever Qt
     // believes of its place (Qt asks nothing of the server for a place it
     // thinks the window has already).

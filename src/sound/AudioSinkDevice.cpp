@@ -5,9 +5,12 @@
 
 #include <QAudioDevice>
 #include <QAudioSink>
+#include <QCoreApplication>
 #include <QMediaDevices>
 
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace moka {
 
@@ -24,9 +27,31 @@ QAudioFormat effectFormat()
     return format;
 }
 
+// How the sound server shows the game to the player (PulseAudio, and
+// PipeWire through its PulseAudio service): its name, its icon and what kind
+// of sound it makes, rather than the audio library's name and process
+// number. Set before the first connection; what the player set is kept.
+void nameTheStream()
+{
+    const QByteArray name = QCoreApplication::applicationName().toUtf8();
+    const std::pair<const char *, QByteArray> properties[] = {
+        {"PULSE_PROP_application.name", name.isEmpty() ? QByteArrayLiteral("mokaRUNs") : name},
+        {"PULSE_PROP_application.icon_name", QByteArrayLiteral("mokaruns")},
+        {"PULSE_PROP_media.role", QByteArrayLiteral("game")},
+    };
+    for (const auto &[key, value] : properties)
+        if (!qEnvironmentVariableIsSet(key))
+            qputenv(key, value);
+}
+
 } // namespace
 
-AudioSinkDevice::AudioSinkDevice() = default;
+AudioSinkDevice::AudioSinkDevice()
+{
+    m_quiet.setSingleShot(true);
+    m_quiet.setInterval(kRestAfterMs);
+    QObject::connect(&m_quiet, &QTimer::timeout, [this] { restWhenQuiet(); });
+}
 
 AudioSinkDevice::~AudioSinkDevice()
 {
@@ -63,6 +88,7 @@ bool AudioSinkDevice::open(QString &error)
     if (m_sink)
         return true;
 
+    nameTheStream();
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
     QAudioFormat format = effectFormat();
     if (!output.isNull() && !output.isFormatSupported(format))
@@ -91,7 +117,23 @@ bool AudioSinkDevice::open(QString &error)
     if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)
         return true;
     m_sink = std::move(sink);
+    m_quiet.start();
     return true;
+}
+
+bool AudioSinkDevice::resting() const { return m_sink && m_sink->state() == QAudio::SuspendedState; }
+
+void AudioSinkDevice::restWhenQuiet()
+{
+    if (!m_sink)
+        return;
+    // A looping effect never ends; one still sounding is looked at again
+    // when it may have ended.
+    if (m_voice.playing()) {
+        m_quiet.start();
+        return;
+    }
+    m_sink->suspend();
 }
 
 void AudioSinkDevice::start(int id, bool loop)
@@ -100,8 +142,18 @@ void AudioSinkDevice::start(int id, bool loop)
     if (i < 0 || i >= kCount || m_clips[size_t(i)].isEmpty())
         return;
     m_voice.play(m_clips[size_t(i)], loop);
+    if (resting())
+        m_sink->resume();
+    if (m_sink)
+        m_quiet.start(kRestAfterMs + int(m_clips[size_t(i)].size() * 1000 / m_format.bytesPerFrame() /
+                                         std::max(1, m_format.sampleRate())));
 }
 
-void AudioSinkDevice::stop() { m_voice.silence(); }
+void AudioSinkDevice::stop()
+{
+    m_voice.silence();
+    if (m_sink)
+        m_quiet.start(kRestAfterMs);
+}
 
 } // namespace moka

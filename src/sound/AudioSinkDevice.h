@@ -5,6 +5,7 @@
 
 #include <QAudioFormat>
 #include <QByteArray>
+#include <QTimer>
 
 #include <array>
 #include <memory>
@@ -13,7 +14,10 @@ class QAudioSink;
 
 namespace moka {
 
-// The real sound output: one long-lived Qt audio stream fed by a single voice.
+// The real sound output: one long-lived Qt audio stream fed by a single voice,
+// named after the game in the desktop's volume mixer and paused (corked)
+// after a few seconds without a sound, so an idle game keeps no sound device
+// awake.
 // The seven effects are read from the program's resources and converted to
 // the stream's format once, at open(); after that a start or a stop only
 // swaps what the voice hands out, so it returns at once. The stream pulls
@@ -35,6 +39,8 @@ public:
     QAudioFormat format() const { return m_format; }
     // Whether an effect is being handed to the stream (heard or not).
     bool sounding() const { return m_voice.playing(); }
+    // The stream is paused for want of sound.
+    bool resting() const;
     // The latency asked of the stream: about the delay before a new effect
     // is heard. Qt's PulseAudio output feeds the stream in 20 ms pieces and
     // stalls for good when the server's buffer is too small to take enough
@@ -42,17 +48,21 @@ public:
     // outputs with a slower device behind them. Measured on a null sink: an
     // effect is heard 45-60 ms after start().
     static constexpr int kBufferMs = 100;
+    // How long the stream runs on in silence before it is paused.
+    static constexpr int kRestAfterMs = 3000;
 
 private:
     static constexpr int kFirst = 101;
     static constexpr int kCount = 7;
 
     bool loadClips(const QAudioFormat &format, QString &error);
+    void restWhenQuiet();
 
     std::array<QByteArray, kCount> m_clips; // in m_format
     QAudioFormat m_format;
     EffectVoice m_voice;
     std::unique_ptr<QAudioSink> m_sink;
+    QTimer m_quiet; // runs out kRestAfterMs after the last sound ends
 };
 
 } // namespace moka
