@@ -31,6 +31,13 @@ desk_start_wm() {
     openbox) setsid openbox --sm-disable >"$E2E_WORK/wm.log" 2>&1 & ;;
     metacity) setsid metacity --replace >"$E2E_WORK/wm.log" 2>&1 & ;;
     xfwm4) setsid dbus-run-session -- xfwm4 --compositor=off >"$E2E_WORK/wm.log" 2>&1 & ;;
+    # GNOME's window manager on X11, without the rest of the shell.
+    mutter) setsid dbus-run-session -- mutter --replace --x11 >"$E2E_WORK/wm.log" 2>&1 & ;;
+    # A tiling window manager: dialogs and fixed-size windows float.
+    i3)
+        printf '%s\n' 'font pango:monospace 8' 'focus_follows_mouse no' >"$E2E_WORK/i3.conf"
+        setsid i3 -c "$E2E_WORK/i3.conf" >"$E2E_WORK/wm.log" 2>&1 &
+        ;;
     *) fail "unknown window manager $wm" ;;
     esac
     DESK_WM_PID=$!
@@ -59,26 +66,61 @@ desk_expect_colour() {
 }
 
 # The outer frame of window $1 (the window manager's borders included) into
-# FRAME_X, FRAME_Y, FRAME_W, FRAME_H.
+# FRAME_X, FRAME_Y, FRAME_W, FRAME_H: as the window manager says it on the
+# window (_NET_FRAME_EXTENTS), or else the window manager's own window around
+# it, the client's ancestor just below the root (i3 says nothing). Fails the
+# test when the numbers cannot be read.
 desk_frame() {
-    local extents l=0 r=0 t=0 b=0
-    e2e_geometry "$1" || return 1
-    extents=$(xprop -display "$E2E_DISPLAY" -id "$1" _NET_FRAME_EXTENTS 2>/dev/null)
+    local id=$1 extents l=0 r=0 t=0 b=0 top parent tree n
+    e2e_geometry "$id" || fail "cannot read the geometry of window $id"
+    extents=$(xprop -display "$E2E_DISPLAY" -id "$id" _NET_FRAME_EXTENTS 2>&1) ||
+        fail "xprop cannot read window $id: $extents"
     if [[ $extents == *=* ]]; then
         IFS=', ' read -r l r t b <<<"${extents#*= }"
+        for n in "$l" "$r" "$t" "$b"; do
+            [[ $n =~ ^[0-9]+$ ]] || fail "window $id: frame extents are not numbers: $extents"
+        done
+        FRAME_X=$((WIN_X - l)) FRAME_Y=$((WIN_Y - t)) FRAME_W=$((WIN_W + l + r)) FRAME_H=$((WIN_H + t + b))
+        return 0
     fi
-    FRAME_X=$((WIN_X - l)) FRAME_Y=$((WIN_Y - t)) FRAME_W=$((WIN_W + l + r)) FRAME_H=$((WIN_H + t + b))
+    top=$id
+    for n in 1 2 3 4 5 6 7 8; do
+        tree=$(xwininfo -display "$E2E_DISPLAY" -tree -id "$top" 2>&1) || fail "xwininfo cannot read window $top: $tree"
+        parent=$(awk '/Parent window id:/ {print $4}' <<<"$tree")
+        [[ $parent =~ ^0x[0-9a-f]+$ ]] || fail "window $top: no parent window in: $tree"
+        grep -q 'Parent window id: .*(the root window)' <<<"$tree" && break
+        top=$parent
+    done
+    e2e_geometry "$top" || fail "cannot read the geometry of window $top around $id"
+    FRAME_X=$WIN_X FRAME_Y=$WIN_Y FRAME_W=$WIN_W FRAME_H=$WIN_H
+    e2e_geometry "$id" || fail "cannot read the geometry of window $id"
 }
 
 # Checks that window $1 is centred on window $2, frames compared, within $3.
 desk_expect_centred_on() {
     local id=$1 owner=$2 slack=$3 what=$4 cx cy ox oy
-    desk_frame "$owner" || fail "cannot read the main window's frame"
+    desk_frame "$owner"
     ox=$((FRAME_X + FRAME_W / 2)) oy=$((FRAME_Y + FRAME_H / 2))
-    desk_frame "$id" || fail "cannot read the frame of the $what"
+    desk_frame "$id"
     cx=$((FRAME_X + FRAME_W / 2)) cy=$((FRAME_Y + FRAME_H / 2))
+    DESK_OFFSET="$((cx - ox)) $((cy - oy))"
+    e2e_log "$what: frame centre off the main window's by ($DESK_OFFSET)"
     if ((cx - ox < -slack || cx - ox > slack || cy - oy < -slack || cy - oy > slack)); then
         fail "$what: centre ($cx, $cy), the main window's ($ox, $oy): not centred on it (±$slack)"
+    fi
+}
+
+# Checks that the frame of window $1 is centred within $2 on the screen area
+# $4 (x y w h; the whole screen when left out).
+desk_expect_frame_centred_in() {
+    local id=$1 slack=$2 what=$3 ax=0 ay=0 aw=$SCREEN_W ah=$SCREEN_H cx cy
+    [[ -n ${4:-} ]] && read -r ax ay aw ah <<<"$4"
+    desk_frame "$id"
+    cx=$((FRAME_X + FRAME_W / 2 - (ax + aw / 2))) cy=$((FRAME_Y + FRAME_H / 2 - (ay + ah / 2)))
+    DESK_OFFSET="$cx $cy"
+    e2e_log "$what: frame ${FRAME_W}x${FRAME_H} at ($FRAME_X, $FRAME_Y), centre off by ($DESK_OFFSET)"
+    if ((cx < -slack || cx > slack || cy < -slack || cy > slack)); then
+        fail "$what: frame ${FRAME_W}x${FRAME_H} at ($FRAME_X, $FRAME_Y) is off the centre by ($cx, $cy) (±$slack)"
     fi
 }
 
@@ -119,27 +161,86 @@ desk_box_origin() {
 # two frames stand one above the other, rows 8 to 504 of the play area;
 # every fourth pixel down that column is read.
 desk_expect_column() {
+    desk_column_shows "$@" || fail "$DESK_COLUMN_SAYS"
+}
+
+# The same as a question: 0 when the column shows what the board says, else
+# 1 with the reason in DESK_COLUMN_SAYS. Fails the test when the picture
+# cannot be read.
+desk_column_shows() {
     local shot=$1 x=$2 y=$3 state=$4 when=$5 want result rows bad first
     want="#FF00FF" # magenta
     [[ $state == empty ]] && want="#800080" # the purple frame
-    result=$(convert "$E2E_WORK/$shot.png" -crop "1x497+$((x + 308))+$((y + 8))" -depth 8 txt:- 2>/dev/null |
+    result=$(convert "$E2E_WORK/$shot.png" -crop "1x497+$((x + 308))+$((y + 8))" -depth 8 txt:- 2>&1 |
         awk -v want="$want" '
             # Colours within 4 per channel match: a compositor may round.
             function channel(hex, i) { return index("0123456789ABCDEF", substr(hex, i, 1)) * 16 + index("0123456789ABCDEF", substr(hex, i + 1, 1)) - 17 }
             function near(a, b,   i, d) { for (i = 2; i <= 6; i += 2) { d = channel(a, i) - channel(b, i); if (d > 4 || d < -4) return 0 } return 1 }
+            NR == 1 && !/^# ImageMagick/ { print "error: " $0; exit }
             NR > 1 { rows++; if ((rows - 1) % 4 == 0 && !near($3, want)) { bad++; if (!first) first = rows - 1 } }
             END { printf "%d %d %d\n", rows, bad, first }')
+    [[ $result == error:* ]] && fail "cannot read the life-bar column ($when): ${result#error: }"
     read -r rows bad first <<<"$result"
-    ((rows >= 490)) || fail "could not read the life-bar column ($when)"
-    ((bad == 0)) || fail "life bars $when: $bad sampled pixels are not $want ($state), the first at row $first (picture $shot.png)"
+    [[ $rows =~ ^[0-9]+$ && $bad =~ ^[0-9]+$ ]] || fail "cannot read the life-bar column ($when): $result"
+    ((rows >= 490)) || fail "could not read the life-bar column ($when): $rows rows"
+    DESK_COLUMN_SAYS="life bars $when: $bad sampled pixels are not $want ($state), the first at row $first (picture $shot.png)"
+    ((bad == 0))
 }
 
-# The same for main window $1 on the X server, after a fresh screenshot.
+# The same for main window $1 on the X server: screenshots until the column
+# shows it, for a few seconds at most.
 desk_expect_bars() {
-    local id=$1 state=$2 when=$3 shot
+    local id=$1 state=$2 when=$3 shot deadline
     shot="bars-${when// /-}"
-    sleep 0.3
-    desk_shot "$shot"
-    desk_box_origin "$id"
-    desk_expect_column "$shot" $((WIN_X + BOX_X)) $((WIN_Y + BOX_Y)) "$state" "$when"
+    deadline=$((SECONDS + 5))
+    while :; do
+        desk_shot "$shot"
+        desk_box_origin "$id"
+        desk_column_shows "$shot" $((WIN_X + BOX_X)) $((WIN_Y + BOX_Y)) "$state" "$when" && return 0
+        ((SECONDS < deadline)) || fail "$DESK_COLUMN_SAYS"
+        sleep 0.2
+    done
+}
+
+# True when the window manager names hint $1 among those it supports.
+desk_wm_supports() {
+    local supported
+    supported=$(xprop -display "$E2E_DISPLAY" -root _NET_SUPPORTED 2>&1) || fail "xprop cannot read the root window: $supported"
+    [[ $supported == *"$1"* ]]
+}
+
+# Waits until the celebration shows the trophy in the middle of the screen
+# area $1 $2 $3 $4 (x y w h): inside the cup's outline, at least four pixels
+# in five are the cup's own (the engraving and the ball going round it
+# change a few). Fails with the last count after 15 seconds.
+DESK_ASSETS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/assets"
+desk_expect_trophy() {
+    local ax=$1 ay=$2 aw=$3 ah=$4 deadline at inside unlike out
+    local cup="$E2E_WORK/cup.bmp" mask="$DESK_ASSETS/trophy_mask.bmp"
+    # The stored cup lacks its header's first fields; the game puts them back.
+    cp "$DESK_ASSETS/trophy.bin" "$cup" || fail "cannot copy the trophy"
+    local field
+    for field in 0:66 1:77 2:4 3:136 10:54 11:4 14:40 18:14 19:1 22:54 23:1; do
+        printf "\\$(printf '%03o' "${field#*:}")" | dd of="$cup" bs=1 seek="${field%%:*}" conv=notrunc status=none ||
+            fail "cannot rebuild the trophy picture"
+    done
+    out=$(convert "$cup" "$mask" -compose Lighten -composite "$E2E_WORK/cup-inside.png" 2>&1) ||
+        fail "convert cannot read the trophy: $out"
+    inside=$(convert "$mask" -format '%[fx:int(w*h*(1-mean)+0.5)]' info: 2>&1)
+    [[ $inside =~ ^[0-9]+$ ]] && ((inside > 10000)) || fail "cannot count the trophy's pixels: $inside"
+    at="270x310+$((ax + aw / 2 - 106))+$((ay + ah / 2 - 170))"
+    deadline=$((SECONDS + 15))
+    while :; do
+        desk_shot celebration
+        out=$(convert "$E2E_WORK/celebration.png" -crop "$at" +repage "$mask" -compose Lighten -composite \
+            "$E2E_WORK/shot-inside.png" 2>&1) || fail "convert cannot cut the trophy's place: $out"
+        unlike=$(compare -metric AE -fuzz 6% "$E2E_WORK/shot-inside.png" "$E2E_WORK/cup-inside.png" null: 2>&1)
+        [[ $unlike =~ ^[0-9]+$ ]] || fail "compare cannot compare the trophy: $unlike"
+        if ((unlike * 5 < inside)); then
+            e2e_log "trophy seen at $at: $unlike of its $inside pixels unlike the cup"
+            return 0
+        fi
+        ((SECONDS < deadline)) || fail "the trophy is not seen at $at: $unlike of its $inside pixels are not the cup's (picture celebration.png)"
+        sleep 0.5
+    done
 }

@@ -1,0 +1,4 @@
+# The first session of a player under mutter (x11_session.sh says what is checked).
+# shellcheck source=tests/desktop/x11_session.sh
+. "$(dirname "$0")/x11_session.sh"
+desk_x11_session mutter "${1:-}"
