@@ -35,8 +35,9 @@ void nameTheStream()
 {
     const QByteArray name = QCoreApplication::applicationName().toUtf8();
     const std::pair<const char *, QByteArray> properties[] = {
-        {"PULSE_PROP_application.name", name.isEmpty() ? QByteArrayLiteral("mokaRUNs") : name},
-        {"PULSE_PROP_application.icon_name", QByteArrayLiteral("mokaruns")},
+        // Qt's audio names its connection itself; these two override it.
+        {"PULSE_PROP_OVERRIDE_application.name", name.isEmpty() ? QByteArrayLiteral("mokaRUNs") : name},
+        {"PULSE_PROP_OVERRIDE_application.icon_name", QByteArrayLiteral("mokaruns")},
         {"PULSE_PROP_media.role", QByteArrayLiteral("game")},
     };
     for (const auto &[key, value] : properties)

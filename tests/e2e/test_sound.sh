@@ -89,27 +89,61 @@ main=$WIN_ID
 # The chime is 0.73 s long; allow for start-up and the stream's latency.
 sleep 2
 expect_no_message_box "$game" "with a sound server"
-[[ -n $(timeout 5 pactl list short sink-inputs 2>/dev/null) ]] ||
-    fail "the game has no stream open on the sound server"
+inputs=$(timeout 5 pactl list sink-inputs 2>&1) || fail "pactl cannot list the streams: $inputs"
+[[ $inputs == *"Sink Input #"* ]] || fail "the game has no stream open on the sound server"
+
+# In the volume mixer the stream is the game's: its name, icon and role.
+for property in 'application.name = "mokaRUNs"' 'application.icon_name = "mokaruns"' 'media.role = "game"'; do
+    grep -qF "$property" <<<"$inputs" || fail "the game's stream lacks $property: $(grep -E 'application\.name|media\.role' <<<"$inputs")"
+done
+
+# The loudest 50 ms of recording $1 from byte $2 on, as RMS around the
+# midpoint 128, and how many 50 ms windows hold sound at all: LOUDEST,
+# LOUD_WINDOWS, SAMPLES.
+measure() {
+    local result
+    result=$(tail -c +$(($2 + 1)) "$1" | od -An -v -t u1 -w1 | awk '
+        { d = $1 - 128; s += d * d; n++
+          if (n % 551 == 0) { r = sqrt(s / 551); if (r > max) max = r; if (r > 4) loud++; s = 0 } }
+        END { printf "%.1f %d %d\n", max, loud, n }')
+    read -r LOUDEST LOUD_WINDOWS SAMPLES <<<"$result"
+    [[ $LOUD_WINDOWS =~ ^[0-9]+$ && $SAMPLES =~ ^[0-9]+$ ]] || fail "cannot measure the recording: $result"
+}
+measure "$rec" 0
+e2e_log "recorded $SAMPLES samples; loudest 50 ms: RMS $LOUDEST of 128; $LOUD_WINDOWS windows with sound"
+((SAMPLES > 11025)) || fail "the recording holds only $SAMPLES samples"
+awk -v r="$LOUDEST" 'BEGIN { exit !(r >= 8) }' ||
+    fail "the start-up chime was not heard: loudest 50 ms has RMS $LOUDEST of 128 (silence is 0)"
+# The chime lasts 0.73 s: it cannot fill the whole recording, nor a single window.
+((LOUD_WINDOWS >= 4)) || fail "only $LOUD_WINDOWS windows of 50 ms hold sound; the chime lasts 0.73 s"
+
+# An idle game keeps no stream running: a few seconds after the chime the
+# stream is corked (or closed).
+deadline=$((SECONDS + 10))
+while :; do
+    inputs=$(timeout 5 pactl list sink-inputs 2>&1) || fail "pactl cannot list the streams: $inputs"
+    [[ $inputs != *"Sink Input #"* || $inputs == *"Corked: yes"* ]] && break
+    ((SECONDS < deadline)) || fail "the idle game's stream still runs: $(grep -E 'Corked|State' <<<"$inputs")"
+    sleep 0.2
+done
+e2e_log "idle: the stream is corked or closed"
+
+# The next effect is still heard: 終了 plays the farewell chime.
+mark=$(stat -c %s "$rec")
+e2e_click "$main" 360 20
+e2e_wait_window_of_pid "$game" 350 84
+farewell=$WIN_ID
+sleep 1.5
+measure "$rec" "$mark"
+e2e_log "after the rest: loudest 50 ms RMS $LOUDEST; $LOUD_WINDOWS windows with sound"
+awk -v r="$LOUDEST" 'BEGIN { exit !(r >= 8) }' ||
+    fail "the farewell chime after the stream rested was not heard: loudest 50 ms has RMS $LOUDEST of 128"
 kill "$REC_PID" 2>/dev/null
 wait "$REC_PID" 2>/dev/null
 REC_PID=""
-
-# The loudest 50 ms of the recording, as RMS around the midpoint 128, and
-# how many 50 ms windows hold sound at all.
-read -r loudest loud_windows samples < <(
-    od -An -v -t u1 -w1 "$rec" | awk '
-        { d = $1 - 128; s += d * d; n++
-          if (n % 551 == 0) { r = sqrt(s / 551); if (r > max) max = r; if (r > 4) loud++; s = 0 } }
-        END { printf "%.1f %d %d\n", max, loud, n }'
-)
-e2e_log "recorded $samples samples; loudest 50 ms: RMS $loudest of 128; $loud_windows windows with sound"
-((samples > 11025)) || fail "the recording holds only $samples samples"
-awk -v r="$loudest" 'BEGIN { exit !(r >= 8) }' ||
-    fail "the start-up chime was not heard: loudest 50 ms has RMS $loudest of 128 (silence is 0)"
-# The chime lasts 0.73 s: it cannot fill the whole recording, nor a single window.
-((loud_windows >= 4)) || fail "only $loud_windows windows of 50 ms hold sound; the chime lasts 0.73 s"
-e2e_end_game "$game" "$main"
+e2e_click "$farewell" 174 54
+e2e_wait_exit "$game" 5 "the game, after 終了 and OK on the farewell,"
+((EXIT_CODE == 0)) || fail "the game exited with code $EXIT_CODE after 終了, want 0"
 
 # --- Without any sound server ------------------------------------------------
 kill "$PA_PID" 2>/dev/null
