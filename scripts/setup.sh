@@ -11,7 +11,9 @@ packages=(
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick desktop-file-utils
-  openbox metacity xfwm4 dbus weston xwayland qt6-wayland
+  openbox metacity xfwm4 mutter i3-wm dbus weston xwayland qt6-wayland
+  # Two monitors for the desktop tests: Xephyr's two heads, named by xrandr.
+  xserver-xephyr x11-xserver-utils
   # The fuzz target's compiler and its sanitizer and libFuzzer runtime, one
   # version for both.
   clang-14 libclang-rt-14-dev

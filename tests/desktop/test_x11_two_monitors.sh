@@ -1,0 +1,86 @@
+# Two monitors side by side: an X server with two Xinerama heads (1280x800
+# at 0,0 and 1920x1080 at 1280,0, Xephyr inside the test's Xvfb) under
+# openbox. The game starts centred on the first; moved to the second by the
+# window manager, its dialogs follow it, and the champion's celebration
+# covers the second monitor (where the player looks), copying it, with the
+# trophy in its middle.
+# shellcheck source=tests/desktop/lib.sh
+. "$(dirname "$0")/lib.sh"
+
+command -v Xephyr >/dev/null || e2e_skip "Xephyr is not installed (xserver-xephyr)"
+command -v xrandr >/dev/null || e2e_skip "xrandr is not installed (x11-xserver-utils)"
+E2E_XVFB_SIZE=3300x1100
+desk_begin "${1:-}"
+
+# The two-headed server, on the first free display from 260 on.
+start_two_heads() {
+    local n deadline
+    for ((n = 260; n < 300; n++)); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        DISPLAY=$E2E_DISPLAY Xephyr ":$n" +xinerama -screen 1280x800 -screen 1920x1080 -nolisten tcp -noreset \
+            >"$E2E_WORK/xephyr.log" 2>&1 &
+        E2E_PIDS+=("$!")
+        deadline=$((SECONDS + E2E_TIMEOUT))
+        until xdpyinfo -display ":$n" >/dev/null 2>&1; do
+            kill -0 "${E2E_PIDS[-1]}" 2>/dev/null || continue 2
+            ((SECONDS < deadline)) || fail "Xephyr did not start: $(tail -n 3 "$E2E_WORK/xephyr.log")"
+            sleep 0.1
+        done
+        E2E_DISPLAY=":$n"
+        export DISPLAY=$E2E_DISPLAY
+        # Xephyr's RandR names one monitor for both heads; the two are named
+        # as a desktop's settings name them, so programs see two monitors.
+        local out
+        out=$(xrandr --setmonitor left 1280/339x800/212+0+0 default 2>&1 &&
+            xrandr --setmonitor right 1920/508x1080/286+1280+0 none 2>&1 && xrandr --listmonitors 2>&1) ||
+            fail "xrandr cannot name the two monitors: $out"
+        [[ $out == *"Monitors: 2"* ]] || fail "the server does not list two monitors: $out"
+        return 0
+    done
+    fail "could not start Xephyr on any display from :260 to :299"
+}
+start_two_heads
+read -r SCREEN_W SCREEN_H < <(xdpyinfo -display "$E2E_DISPLAY" | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
+[[ $SCREEN_W == 3200 && $SCREEN_H == 1080 ]] || fail "the two heads make a ${SCREEN_W}x${SCREEN_H} screen, want 3200x1080"
+LEFT="0 0 1280 800"
+RIGHT="1280 0 1920 1080"
+desk_start_wm openbox
+
+e2e_start_game
+game=$E2E_GAME_PID
+e2e_wait_window_titled "$MAIN_TITLE"
+main=$WIN_ID
+e2e_wait_window_of_pid "$game" 280 200
+splash=$WIN_ID
+e2e_expect_splash_seen "$splash"
+desk_expect_frame_centred_in "$main" 3 "main window at its first showing, on the left monitor" "$LEFT"
+e2e_click "$splash" 140 100
+e2e_wait_window_gone "$splash"
+
+# To the right monitor, as a player drags it there.
+xdt windowmove "$main" $((1280 + 700)) 300 || fail "could not move the main window"
+deadline=$((SECONDS + E2E_TIMEOUT))
+until e2e_geometry "$main" && ((WIN_X >= 1280)); do
+    ((SECONDS < deadline)) || fail "the main window did not move to the right monitor: ${WIN_W}x${WIN_H} at ($WIN_X, $WIN_Y)"
+    sleep 0.1
+done
+e2e_type_player_name "$main" MOC
+desk_expect_centred_on "$NAME_DIALOG" "$main" 3 "registration dialog on the right monitor"
+e2e_click "$NAME_DIALOG" 116 48  # アルファベット ３文字以内: keeps the name
+e2e_click "$NAME_DIALOG" 112 128 # キャンセル
+e2e_wait_window_gone "$NAME_DIALOG"
+
+e2e_preview_gesture "$main"
+e2e_wait_window_of_pid "$game" 1920 1080
+celebration=$WIN_ID
+e2e_geometry "$celebration"
+e2e_log "celebration: ${WIN_W}x${WIN_H} at ($WIN_X, $WIN_Y)"
+((WIN_X == 1280 && WIN_Y == 0)) || fail "the celebration stands at ($WIN_X, $WIN_Y), not on the right monitor (1280, 0)"
+desk_expect_trophy $RIGHT
+e2e_wait_window_gone "$celebration"
+e2e_wait_window_of_pid "$game" 350 84
+desk_expect_centred_on "$WIN_ID" "$main" 3 "farewell on the right monitor"
+e2e_click "$WIN_ID" 174 54
+e2e_wait_exit "$game" 5 "the game, after the farewell,"
+((EXIT_CODE == 0)) || fail "the game exited with code $EXIT_CODE, want 0"
+e2e_pass
