@@ -478,3 +478,31 @@ TEST(Tournament, TheComputerReturnsShotsAtEveryRank)
         EXPECT_GE(p.comReturns, p.rallyTarget) << p.frames << " frames";
     }
 }
+
+// A ranking file edited past the last round: stage 9 plays round 10, which
+// is announced as "？？？" and can never lead to the title; the won round is
+// saved as stage 10 and read back as it was written.
+TEST(Tournament, StagesPastTheLadderArePlayedSavedAndReadBack)
+{
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+    ASSERT_TRUE(writeRanking(path, "0,\"\"\r\n9,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    {
+        Player p(path);
+        EXPECT_TRUE(p.game.platform.messages.isEmpty()) << p.game.platform.messages.join('|').toStdString();
+        RallyState &rally = p.game.app->rally;
+        p.playGame(QStringLiteral("ABC"), [&] { return rally.level <= 10 ? Plan::Win : Plan::Lose; });
+        EXPECT_FALSE(p.gaveUp) << p.frames << " frames";
+        EXPECT_EQ(p.roundsWon, std::vector<int>{10});
+        EXPECT_TRUE(p.announcements.contains(QStringLiteral("？？？第 1 セット")));
+        EXPECT_FALSE(p.announcements.contains(QStringLiteral("あなたは「チャンピョン」です！")));
+        EXPECT_EQ(p.game.app->records.rankName[0], QString());
+        p.m->cmdEND->click();
+        EXPECT_EQ(p.fileBytes(), QByteArray("0,\"\"\r\n10,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    }
+    Player p(path);
+    EXPECT_TRUE(p.game.platform.messages.isEmpty()) << p.game.platform.messages.join('|').toStdString();
+    EXPECT_EQ(p.game.app->records.rankName[1], QStringLiteral("ABC"));
+    EXPECT_EQ(p.game.app->records.rankStage[1], 10);
+    EXPECT_EQ(p.m->lblRNKING[1]->text(), rankingRow(10, QStringLiteral("ABC")));
+}
