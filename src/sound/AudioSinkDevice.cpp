@@ -1,5 +1,6 @@
 #include "sound/AudioSinkDevice.h"
 
+#include "look/Texts.h"
 #include "platform/Resources.h"
 #include "sound/WavClip.h"
 
@@ -40,18 +41,18 @@ bool AudioSinkDevice::loadClips(const QAudioFormat &format, QString &error)
         const QString name = QStringLiteral("se%1.wav").arg(kFirst + i);
         const QByteArray bytes = Resources::bytes(name);
         if (bytes.isEmpty()) {
-            error = QStringLiteral("効果音 %1 がありません").arg(name);
+            error = Texts::effectMissing(name);
             return false;
         }
         QString why;
         const std::optional<WavClip> clip = WavClip::parse(bytes, why);
         if (!clip) {
-            error = QStringLiteral("効果音 %1 が壊れています（%2）").arg(name, why);
+            error = Texts::effectDamaged(name, why);
             return false;
         }
         m_clips[size_t(i)] = clip->convertedTo(format);
         if (m_clips[size_t(i)].isEmpty()) {
-            error = QStringLiteral("効果音 %1 を出力の形式に変換できません").arg(name);
+            error = Texts::effectUnconvertible(name);
             return false;
         }
     }
