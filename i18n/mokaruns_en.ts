@@ -143,10 +143,6 @@
         <translation>the sound effect %1 is damaged (%2)</translation>
     </message>
     <message>
-        <source>効果音 %1 を出力の形式に変換できません</source>
-        <translation>the sound effect %1 cannot be converted for the output</translation>
-    </message>
-    <message>
         <source>resource 108</source>
         <translation>the trophy picture (resource 108)</translation>
     </message>

@@ -73,10 +73,6 @@ public:
     {
         return tr("効果音 %1 が壊れています（%2）").arg(name, why);
     }
-    static QString effectUnconvertible(const QString &name)
-    {
-        return tr("効果音 %1 を出力の形式に変換できません").arg(name);
-    }
     // Where the trophy's picture comes from.
     static QString trophyResource() { return tr("resource 108"); }
 };

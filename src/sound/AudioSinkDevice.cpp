@@ -2,13 +2,10 @@
 
 #include "look/Texts.h"
 #include "platform/Resources.h"
-#include "sound/WavClip.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QMediaDevices>
-
-#include <optional>
 
 namespace moka {
 
@@ -35,9 +32,13 @@ AudioSinkDevice::~AudioSinkDevice()
         m_sink->stop();
 }
 
-bool AudioSinkDevice::loadClips(const QAudioFormat &format, QString &error)
+bool AudioSinkDevice::open(QString &error)
 {
+    // The effects must be there whether or not anything can be heard: a
+    // program without them is broken, and open() says so.
     for (int i = 0; i < kCount; ++i) {
+        if (m_effects[size_t(i)])
+            continue;
         const QString name = QStringLiteral("se%1.wav").arg(kFirst + i);
         const QByteArray bytes = Resources::bytes(name);
         if (bytes.isEmpty()) {
@@ -45,24 +46,20 @@ bool AudioSinkDevice::loadClips(const QAudioFormat &format, QString &error)
             return false;
         }
         QString why;
-        const std::optional<WavClip> clip = WavClip::parse(bytes, why);
-        if (!clip) {
+        m_effects[size_t(i)] = WavClip::parse(bytes, why);
+        if (!m_effects[size_t(i)]) {
             error = Texts::effectDamaged(name, why);
-            return false;
-        }
-        m_clips[size_t(i)] = clip->convertedTo(format);
-        if (m_clips[size_t(i)].isEmpty()) {
-            error = Texts::effectUnconvertible(name);
             return false;
         }
     }
     return true;
 }
 
-bool AudioSinkDevice::open(QString &error)
+void AudioSinkDevice::openOutput()
 {
-    if (m_sink)
-        return true;
+    if (m_outputOpen || !m_effects.back())
+        return;
+    m_outputOpen = true;
 
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
     QAudioFormat format = effectFormat();
@@ -70,33 +67,33 @@ bool AudioSinkDevice::open(QString &error)
         format = output.preferredFormat();
     if (!format.isValid())
         format = effectFormat();
-    // The effects must be there whether or not anything can be heard: a
-    // program without them is broken, and open() says so.
-    if (!loadClips(format, error))
-        return false;
     m_format = format;
+    // An effect that cannot be put into the output's format stays silent
+    // (it is valid PCM, so that takes an output no converter knows).
+    for (int i = 0; i < kCount; ++i)
+        m_clips[size_t(i)] = m_effects[size_t(i)]->convertedTo(format);
     m_voice.setFormat(format.bytesPerFrame(),
                       format.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0));
     if (!m_voice.isOpen())
         m_voice.open(QIODevice::ReadOnly);
 
     // No audio output at all (no sound server, no sound card, a build
-    // machine): that is not a failure. open() succeeds and the device stays
-    // silent, and the game runs as it would with its sound turned down.
-    // The same holds when the output refuses the stream.
+    // machine): that is not a failure. The device stays silent, and the
+    // game runs as it would with its sound turned down. The same holds when
+    // the output refuses the stream.
     if (output.isNull())
-        return true;
+        return;
     auto sink = std::make_unique<QAudioSink>(output, format);
     sink->setBufferSize(qsizetype(format.bytesForDuration(qint64(kBufferMs) * 1000)));
     sink->start(&m_voice);
     if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)
-        return true;
+        return;
     m_sink = std::move(sink);
-    return true;
 }
 
 void AudioSinkDevice::start(int id, bool loop)
 {
+    openOutput();
     const int i = id - kFirst;
     if (i < 0 || i >= kCount || m_clips[size_t(i)].isEmpty())
         return;

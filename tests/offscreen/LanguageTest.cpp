@@ -214,8 +214,7 @@ TEST(Language, EnglishEverywhereAndEveryTextFits)
                          Texts::trophyDamaged(),
                          Texts::trophyResource(),
                          Texts::effectMissing(QStringLiteral("se101.wav")),
-                         Texts::effectDamaged(QStringLiteral("se101.wav"), QStringLiteral("no samples")),
-                         Texts::effectUnconvertible(QStringLiteral("se101.wav"))};
+                         Texts::effectDamaged(QStringLiteral("se101.wav"), QStringLiteral("no samples"))};
     for (const char *record : {"x,\"A\"", "1 \"A\"", "2147483648,\"A\"", "1,\"A", "1,\"A\" x", "1,A\"",
                                "1,\"ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJ\""}) {
         RecordTable table;
