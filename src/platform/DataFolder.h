@@ -21,7 +21,7 @@ namespace moka {
 //  - is a folder for commands, named bin, sbin or games (~/.local/bin after
 //    `cmake --install build --prefix ~/.local`), where data has no place,
 //    unless a ranking file the player can write already lies there (a copy
-//    unpacked by hand into ~/games/mokaruns keeps the ranking it has); or
+//    unpacked by hand into ~/games keeps the ranking it has); or
 //  - cannot be written by the player.
 // The system's trees decide by place, not by permission, so a game run by
 // root (who can write anywhere) still never writes into a system folder.

@@ -10,7 +10,7 @@ namespace moka {
 
 namespace {
 
-// The translations are named after the application: mokaruns_en.qm.
+// The translations are named after the application, in lower case: <name>_en.qm.
 QString prefix() { return QCoreApplication::applicationName().toLower() + QLatin1Char('_'); }
 
 const QString kFolder = QStringLiteral(":/i18n");
