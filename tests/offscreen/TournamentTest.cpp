@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <utility>
 
 using namespace moka;
@@ -111,7 +112,8 @@ private:
         Ball *ball = m->loop().cast().ball;
         if (!ball || !rally.comActive || !m_plan || game.platform.ending())
             return;
-        if (m_lastLevel != 0 && rally.level == m_lastLevel + 1)
+        if (m_lastLevel != 0 && m_lastLevel < std::numeric_limits<std::int32_t>::max() &&
+            rally.level == m_lastLevel + 1)
             roundsWon.push_back(m_lastLevel);
         m_lastLevel = rally.level;
         if (rally.rallyHits > m_lastHits && ball->Y() < 256)
@@ -505,4 +507,26 @@ TEST(Tournament, StagesPastTheLadderArePlayedSavedAndReadBack)
     EXPECT_EQ(p.game.app->records.rankName[1], QStringLiteral("ABC"));
     EXPECT_EQ(p.game.app->records.rankStage[1], 10);
     EXPECT_EQ(p.m->lblRNKING[1]->text(), rankingRow(10, QStringLiteral("ABC")));
+
+    // The last stage with a next round: that round is played and, won,
+    // recorded; the round after it cannot be counted, so play stays there
+    // (no overflow), and the file it saves reads back as damaged.
+    ASSERT_TRUE(writeRanking(path, "0,\"\"\r\n2147483646,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    {
+        Player last(path);
+        const QString won = QStringLiteral("あなたの勝ちです！");
+        std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
+        last.playGame(QStringLiteral("ABC"), [&] {
+            lowest = std::min(lowest, last.game.app->rally.level);
+            return last.announcements.count(won) == 0 ? Plan::Win : Plan::Lose;
+        });
+        EXPECT_FALSE(last.gaveUp) << last.frames << " frames";
+        EXPECT_EQ(last.announcements.count(won), 1);
+        EXPECT_EQ(lowest, std::numeric_limits<std::int32_t>::max());
+        EXPECT_EQ(last.game.app->records.rankStage[1], std::numeric_limits<std::int32_t>::max());
+        last.m->cmdEND->click();
+    }
+    Player damaged(path);
+    EXPECT_EQ(damaged.game.platform.messages.size(), 1);
+    EXPECT_EQ(damaged.game.app->records.rankName[1], QString());
 }
