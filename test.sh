@@ -6,10 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
 scripts/build.sh
-# The soak test's binary, with AddressSanitizer and UndefinedBehaviorSanitizer
-# (build-soak/); ctest's `soak` runs it.
-scripts/build-soak.sh
 ctest --test-dir build --output-on-failure --no-tests=error -j2 "$@"
+# The soak test: the game with AddressSanitizer and UndefinedBehaviorSanitizer
+# (the preset `soak`, in build-soak/), played by its random player.
+scripts/build-soak.sh
+ctest --preset soak "$@"
 # clang-format and clang-tidy clean.
 scripts/lint.sh
 # The ranking file reader under libFuzzer with sanitizers (FUZZ_SECONDS, 60 by default).

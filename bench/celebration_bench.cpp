@@ -109,6 +109,7 @@ int main(int argc, char **argv)
 {
     // The window and its pictures need widgets, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication::setApplicationName(QStringLiteral("mokaRUNs")); // as the game names itself
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

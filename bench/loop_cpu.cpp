@@ -62,6 +62,7 @@ private:
 
 int main(int argc, char **argv)
 {
+    QApplication::setApplicationName(QStringLiteral("mokaRUNs")); // as the game names itself
     QApplication qapp(argc, argv);
     moka::Fonts::install();
     const int level = argc > 1 ? std::atoi(argv[1]) : 9;

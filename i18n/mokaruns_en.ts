@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>moka::RecordFile</name>
+    <message>
+        <source>ステージが整数ではありません</source>
+        <translation>the stage is not a whole number</translation>
+    </message>
+    <message>
+        <source>ステージの後にコンマがありません</source>
+        <translation>no comma after the stage</translation>
+    </message>
+    <message>
+        <source>ステージが %1～%2 の範囲を外れています</source>
+        <translation>the stage is outside %1 to %2</translation>
+    </message>
+    <message>
+        <source>名前を閉じる &quot; がありません</source>
+        <translation>the name has no closing &quot;</translation>
+    </message>
+    <message>
+        <source>名前の後に余分な文字があります</source>
+        <translation>extra characters after the name</translation>
+    </message>
+    <message>
+        <source>名前に &quot; か , が混じっています</source>
+        <translation>the name holds a &quot; or a ,</translation>
+    </message>
+    <message>
+        <source>%1 番目の記録（全 %2 件）：</source>
+        <translation>record %1 of %2: </translation>
+    </message>
+    <message>
+        <source>名前が %1 文字を超えるので切り詰めました</source>
+        <translation>the name was cut to %1 characters</translation>
+    </message>
+    <message>
+        <source>記録が %1 件しかありません（全 %2 件）</source>
+        <translation>only %1 of the %2 records are there</translation>
+    </message>
+</context>
+<context>
     <name>moka::Texts</name>
     <message>
         <source>&#x3000;&#x3000;既に「 モカランズ&#x3000;mokaRUNs 」は起動しています！&#x3000;&#x3000;&#x3000;&#x3000;</source>
@@ -17,19 +56,19 @@
     </message>
     <message>
         <source>お疲れさま．．．</source>
-        <translation>Well played...</translation>
+        <translation>Thanks for playing...</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;ランキングデータを読み込めません！&#x3000;&#x3000;&#x3000;&#x3000;</source>
-        <translation>Trouble: the ranking file cannot be read!</translation>
+        <translation>The ranking file cannot be read!</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;ランキングデータが壊れています！&#x3000;&#x3000;&#x3000;&#x3000;</source>
-        <translation>Trouble: the ranking file is damaged!</translation>
+        <translation>The ranking file is damaged!</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;ランキングデータを保存できません！&#x3000;&#x3000;&#x3000;&#x3000;</source>
-        <translation>Trouble: the ranking file cannot be saved!</translation>
+        <translation>The ranking file cannot be saved!</translation>
     </message>
     <message>
         <source>トラブル＝音を出す装置がありません！&#x3000;&#x3000;&#x3000;&#x3000;</source>
@@ -46,6 +85,66 @@
     <message>
         <source>トラブル＝優勝カップの絵が壊れています！&#x3000;&#x3000;&#x3000;&#x3000;</source>
         <translation>Trouble: the trophy picture is damaged!</translation>
+    </message>
+    <message>
+        <source>mokaru.dat：%1</source>
+        <translation>mokaru.dat: %1</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>同じ名前のフォルダがあります</source>
+        <translation>a folder of the same name is in the way</translation>
+    </message>
+    <message>
+        <source>普通のファイルではありません</source>
+        <translation>it is not a plain file</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>the file is missing</translation>
+    </message>
+    <message>
+        <source>読み込みが許されていません</source>
+        <translation>reading it is not allowed</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません</source>
+        <translation>the file cannot be opened</translation>
+    </message>
+    <message>
+        <source>読み込みの途中で失敗しました</source>
+        <translation>reading failed part-way</translation>
+    </message>
+    <message>
+        <source>フォルダがありません</source>
+        <translation>its folder is missing</translation>
+    </message>
+    <message>
+        <source>書き込みが許されていません</source>
+        <translation>writing there is not allowed</translation>
+    </message>
+    <message>
+        <source>ファイルを作れません</source>
+        <translation>the file cannot be made</translation>
+    </message>
+    <message>
+        <source>書き込みの途中で失敗しました</source>
+        <translation>writing failed part-way</translation>
+    </message>
+    <message>
+        <source>効果音 %1 がありません</source>
+        <translation>the sound effect %1 is missing</translation>
+    </message>
+    <message>
+        <source>効果音 %1 が壊れています（%2）</source>
+        <translation>the sound effect %1 is damaged (%2)</translation>
+    </message>
+    <message>
+        <source>resource 108</source>
+        <translation>the trophy picture (resource 108)</translation>
     </message>
 </context>
 <context>
@@ -130,7 +229,7 @@
     </message>
     <message>
         <source>小</source>
-        <translation>Std</translation>
+        <translation>Mini</translation>
     </message>
     <message>
         <source>第 %1回戦</source>
@@ -166,7 +265,7 @@
     </message>
     <message>
         <source>Ａランクは「ボールの影」が有効です</source>
-        <translation>Rank A: low balls can&apos;t be hit</translation>
+        <translation>Rank A: the ball&apos;s shadow matters</translation>
     </message>
     <message>
         <source>第 %1 セット</source>
@@ -189,7 +288,7 @@
     <name>moka::frmNAME</name>
     <message>
         <source>名前入力は、５文字以内です！&#x3000;&#x3000;&#x3000;&#x3000;</source>
-        <translation>A name has 5 characters at most!</translation>
+        <translation>Names can be at most 5 characters long!</translation>
     </message>
     <message>
         <source>  プレイヤー登録</source>

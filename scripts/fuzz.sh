@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the ranking file reader's fuzz target with clang + libFuzzer
-# (AddressSanitizer and UndefinedBehaviorSanitizer on) and runs it for
-# FUZZ_SECONDS (default 60) on a scratch copy of the committed corpus.
+# Builds the ranking file reader's fuzz target (the CMake preset `fuzz`:
+# clang + libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer on, in
+# build-fuzz/) and runs it for FUZZ_SECONDS (default 60) on a scratch copy of
+# the committed corpus.
 # Skips with a note when clang or its fuzzer runtime is missing; under CI=true
 # (where scripts/setup.sh has installed both) that fails instead.
 #   scripts/fuzz.sh [seconds]
@@ -9,7 +10,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-${FUZZ_SECONDS:-60}}"
 out=build-fuzz
-mkdir -p "$out"
 
 skip() {
   if [ "${CI:-}" = true ]; then
@@ -25,20 +25,18 @@ cxx=$(command -v clang++-14 || command -v clang++ || true)
 if [ -z "$cxx" ]; then
   skip "clang++ not found"
 fi
-probe="$out/probe.cpp"
-echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }' >"$probe"
-if ! "$cxx" -fsanitize=fuzzer "$probe" -o "$out/probe" 2>/dev/null; then
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }' >"$probe/probe.cpp"
+if ! "$cxx" -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null; then
   skip "clang's libFuzzer runtime not found (libclang-rt-14-dev)"
 fi
 
-target="$out/recordfile_fuzz"
-sources=(tests/fuzz/RecordFileFuzz.cpp src/data/RecordFile.cpp)
-if [ ! -x "$target" ] || [ -n "$(find "${sources[@]}" src/data/RecordFile.h src/data/RecordTable.h -newer "$target")" ]; then
-  echo "fuzz: building $target"
-  # shellcheck disable=SC2046
-  "$cxx" -std=c++20 -O1 -g -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -Isrc $(pkg-config --cflags Qt6Core) "${sources[@]}" $(pkg-config --libs Qt6Core) -o "$target"
+target="$out/tests/fuzz/recordfile_fuzz"
+if [ ! -f "$out/build.ninja" ]; then
+  cmake --preset fuzz -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
 fi
+cmake --build --preset fuzz >/dev/null
 
 work="$out/corpus"
 rm -rf "$work"

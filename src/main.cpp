@@ -11,6 +11,9 @@
 
 int main(int argc, char **argv)
 {
+    // The game's name, for titles, the lock, the data folder and the
+    // translations; set before anything asks for it.
+    QCoreApplication::setApplicationName(QStringLiteral("mokaRUNs"));
     // --help and --version need no display, so they come before the application object.
     QString language;
     if (const auto exitCode = moka::CommandLine::handle(argc, argv, language))
@@ -20,7 +23,6 @@ int main(int argc, char **argv)
     // not turn the main window's controls into windows of their own.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mokaRUNs"));
     QApplication::setQuitOnLastWindowClosed(false);
     moka::Fonts::install();
     moka::Language::use(language);

@@ -9,6 +9,8 @@
 #include "platform/WindowPlacement.h"
 #include "sound/SilentDevice.h"
 
+#include <QCoreApplication>
+
 namespace moka {
 
 Application::Application(Platform &platform, Options options)
@@ -20,7 +22,7 @@ Application::Application(Platform &platform, Options options)
                     : std::make_unique<FormDialogs>(platform, rally,
                                                     [this] { return static_cast<QWidget *>(mainWindow()); }))
     , m_dataFile(options.dataFile ? std::move(options.dataFile) : std::make_unique<DataFile>())
-    , m_lock(options.lockName)
+    , m_lock(options.lockName.isEmpty() ? QCoreApplication::applicationName().toLower() : options.lockName)
 {
 }
 

@@ -31,8 +31,8 @@ public:
     {
         std::unique_ptr<SoundDevice> soundDevice; // null: silent
         std::unique_ptr<Dialogs> dialogs;         // null: none yet
-        QString lockName = QStringLiteral("mokaruns");
-        std::unique_ptr<DataFile> dataFile; // null: the real files
+        QString lockName;                         // empty: the application's name, in lower case
+        std::unique_ptr<DataFile> dataFile;       // null: the real files
     };
 
     Application(Platform &platform, Options options);

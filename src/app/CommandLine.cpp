@@ -74,7 +74,9 @@ CommandLine::Outcome CommandLine::parse(const QStringList &arguments, const QStr
         text.replace(0, end, QStringLiteral("Usage: %1 [options]").arg(name));
         text += QStringLiteral("\nThe ranking file (the champion and the four best players):\n  %1\n"
                                "A game in a folder of the player's own keeps it beside the executable;\n"
-                               "an installed game keeps it in ${XDG_DATA_HOME:-~/.local/share}/mokaruns/.\n")
+                               "an installed game keeps it in ${XDG_DATA_HOME:-~/.local/share}/mokaruns/.\n"
+                               "A copy in a folder named bin or games counts as installed, unless a\n"
+                               "mokaru.dat it can write already lies beside it: then it keeps using that.\n")
                     .arg(rankingFile);
         outcome.exitCode = 0;
         outcome.out = text;

@@ -457,7 +457,7 @@ bool frmMAIN::CHECK_RESULT()
             return false; // the ranking keeps the last round won
         // A round won below the title: into the ranking, then the next round.
         SET_RANKING();
-        ++rally.level;
+        rally.level = RecordTable::nextRound(rally.level);
         if (rally.level == 4 || rally.level == 7)
             showRank(rally.level);
         match.setNumber = 1;
@@ -657,7 +657,7 @@ void frmMAIN::CHECK_NAME()
         rally.level = 1;
         lblRNKING[5]->setText(tr(" N： ") + match.playerName);
     } else {
-        rally.level = records.rankStage[static_cast<size_t>(entry)] + 1;
+        rally.level = RecordTable::nextRound(records.rankStage[static_cast<size_t>(entry)]);
         row = entry;
     }
     for (int i = 1; i <= 5; ++i)

@@ -232,14 +232,14 @@ void frmPFM::LOAD_CUP()
     Platform &platform = this->platform();
     QByteArray bytes = m_host.trophy();
     if (bytes.isEmpty()) {
-        platform.messageBox(Texts::withDetail(Texts::trophyUnreadable(), QStringLiteral("resource 108")));
+        platform.messageBox(Texts::withDetail(Texts::trophyUnreadable(), Texts::trophyResource()));
         return;
     }
     // The picture is completed and decoded in memory: nothing is written to
     // the program's folder.
     QString error;
     if (bytes.size() < kCupHeaderBytes) {
-        error = Texts::withDetail(Texts::trophyDamaged(), QStringLiteral("resource 108"));
+        error = Texts::withDetail(Texts::trophyDamaged(), Texts::trophyResource());
     } else {
         for (const auto &[at, value] : kCupHeader)
             bytes[at] = value;

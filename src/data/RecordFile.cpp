@@ -31,7 +31,7 @@ bool readStage(QByteArrayView field, std::int32_t &stage, bool &outOfRange, QStr
         field = field.sliced(1);
     }
     if (field.isEmpty()) {
-        problem = QStringLiteral("ステージが整数ではありません");
+        problem = RecordFile::tr("ステージが整数ではありません");
         return false;
     }
     constexpr std::int64_t limit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
@@ -39,7 +39,7 @@ bool readStage(QByteArrayView field, std::int32_t &stage, bool &outOfRange, QStr
     bool tooLarge = false;
     for (char c : field) {
         if (c < '0' || c > '9') {
-            problem = QStringLiteral("ステージが整数ではありません");
+            problem = RecordFile::tr("ステージが整数ではありません");
             return false;
         }
         // Keep scanning after an overflow: "99999999999x" is not a number
@@ -63,16 +63,17 @@ bool readRecord(QByteArrayView line, std::int32_t maxStage, std::int32_t &stage,
 {
     const qsizetype comma = line.indexOf(',');
     if (comma < 0) {
-        problem = QStringLiteral("ステージの後にコンマがありません");
+        problem = RecordFile::tr("ステージの後にコンマがありません");
         return false;
     }
     std::int32_t newStage = 0;
     bool outOfRange = false;
     const bool number = readStage(trimmed(line.first(comma)), newStage, outOfRange, problem);
-    // A stage the ladder cannot hold would start the player at a round that
-    // does not exist (and 2147483647 + 1 does not exist at all).
-    if (outOfRange || (number && (newStage < 0 || newStage > maxStage))) {
-        problem = QStringLiteral("ステージが 0～%1 の範囲を外れています").arg(maxStage);
+    // A ranked player goes on at stage + 1, which must be counted too.
+    if (outOfRange || (number && newStage > maxStage)) {
+        problem = RecordFile::tr("ステージが %1～%2 の範囲を外れています")
+                      .arg(std::numeric_limits<std::int32_t>::min())
+                      .arg(maxStage);
         return false;
     }
     if (!number)
@@ -84,17 +85,17 @@ bool readRecord(QByteArrayView line, std::int32_t maxStage, std::int32_t &stage,
         field = field.sliced(1);
         const qsizetype close = field.indexOf('"');
         if (close < 0) {
-            problem = QStringLiteral("名前を閉じる \" がありません");
+            problem = RecordFile::tr("名前を閉じる \" がありません");
             return false;
         }
         if (!trimmed(field.sliced(close + 1)).isEmpty()) {
-            problem = QStringLiteral("名前の後に余分な文字があります");
+            problem = RecordFile::tr("名前の後に余分な文字があります");
             return false;
         }
         raw = field.first(close);
     } else {
         if (field.contains('"') || field.contains(',')) {
-            problem = QStringLiteral("名前に \" か , が混じっています");
+            problem = RecordFile::tr("名前に \" か , が混じっています");
             return false;
         }
         raw = field;
@@ -140,7 +141,7 @@ RecordFile::Outcome RecordFile::parse(const QByteArray &bytes, RecordTable &tabl
         if (trimmed(line).isEmpty())
             continue;
 
-        const QString where = QStringLiteral("%1 番目の記録（全 %2 件）：").arg(record + 1).arg(recordCount);
+        const QString where = RecordFile::tr("%1 番目の記録（全 %2 件）：").arg(record + 1).arg(recordCount);
         bool cut = false;
         QString problem;
         if (readRecord(line, maxStage(record), table.rankStage[record], table.rankName[record], cut,
@@ -148,7 +149,7 @@ RecordFile::Outcome RecordFile::parse(const QByteArray &bytes, RecordTable &tabl
             ++outcome.recordsRead;
             if (cut)
                 outcome.failure =
-                    where + QStringLiteral("名前が %1 文字を超えるので切り詰めました").arg(maxNameLength);
+                    where + RecordFile::tr("名前が %1 文字を超えるので切り詰めました").arg(maxNameLength);
         } else {
             outcome.failure = where + problem;
         }
@@ -156,7 +157,7 @@ RecordFile::Outcome RecordFile::parse(const QByteArray &bytes, RecordTable &tabl
     }
     if (record < recordCount)
         outcome.failure =
-            QStringLiteral("記録が %1 件しかありません（全 %2 件）").arg(record).arg(recordCount);
+            RecordFile::tr("記録が %1 件しかありません（全 %2 件）").arg(record).arg(recordCount);
     return outcome;
 }
 

@@ -3,9 +3,11 @@
 #include "data/RecordTable.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
+#include <limits>
 
 namespace moka {
 
@@ -28,18 +30,27 @@ namespace moka {
 //   text up to the next double quote, with nothing but blanks after that
 //   quote) or unquoted (the rest of the line, holding no quote and no comma).
 //   Anything else cannot be read, and that entry keeps the value it had;
-// - a stage outside what the ladder holds (0-10 for the champion, 0-9 for
-//   the ranking) makes the record damaged: it is reported and not read;
+// - any stage is read, also one past the last round (a file edited by hand
+//   may hold 10 or more; such a player plays on at rounds announced as
+//   "？？？"), except a ranked player's 2147483647, whose next round cannot
+//   be counted: that record is damaged, reported and not read;
 // - invalid UTF-8 in a name reads as U+FFFD; a name longer than
 //   maxNameLength characters is cut to that length (reported, but read).
 class RecordFile
 {
+    Q_DECLARE_TR_FUNCTIONS(moka::RecordFile)
+
 public:
     static constexpr int recordCount = 5;
     static constexpr int maxNameLength = 32;
-    // The champion's entry holds 10 once there is one; a ranked player's
-    // holds the last round won, 1-9 (0 when empty).
-    static constexpr std::int32_t maxStage(int entry) { return entry == 0 ? 10 : 9; }
+    // The champion's entry holds 10 once there is one, but is never played
+    // from, so any stage will do; a ranked player's holds the last round won
+    // (0 when empty) and is played on from the round after it.
+    static constexpr std::int32_t maxStage(int entry)
+    {
+        return entry == 0 ? std::numeric_limits<std::int32_t>::max()
+                          : std::numeric_limits<std::int32_t>::max() - 1;
+    }
 
     struct Outcome
     {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 namespace moka {
 
@@ -14,6 +15,13 @@ struct RecordTable
 {
     std::array<QString, 5> rankName;
     std::array<std::int32_t, 5> rankStage{};
+
+    // The round after `stage` (a ranked player's next round, the round after
+    // a won one). 2147483647 has none and stays where it is.
+    static constexpr std::int32_t nextRound(std::int32_t stage)
+    {
+        return stage < std::numeric_limits<std::int32_t>::max() ? stage + 1 : stage;
+    }
 };
 
 } // namespace moka

@@ -22,7 +22,7 @@ const QColor kPlain(0, 0, 0);
 // its whole path) and the cause.
 QString failureText(const QString &heading, const QString &cause)
 {
-    return Texts::withDetail(heading, QStringLiteral("mokaru.dat：") + cause);
+    return Texts::withDetail(heading, Texts::rankingFileDetail(cause));
 }
 
 void setEntry(RecordTable &table, int i, std::int32_t stage, const QString &name)
@@ -74,14 +74,14 @@ void modDATA::LOAD_DATA()
         failure = writeFresh();
     } else {
         QByteArray bytes;
-        QString error;
+        DataFile::Failure error;
         if (m_file.read(m_path, bytes, error)) {
             // Records that cannot be read leave their entries as they were.
             const RecordFile::Outcome outcome = RecordFile::parse(bytes, m_table);
             if (!outcome.failure.isEmpty())
                 failure = failureText(Texts::dataDamaged(), outcome.failure);
         } else {
-            failure = failureText(Texts::dataUnreadable(), error);
+            failure = failureText(Texts::dataUnreadable(), Texts::fileFailure(error));
         }
     }
     fillBoard();
@@ -103,9 +103,9 @@ QString modDATA::writeTable()
 {
     // Names holding a double quote, CR or LF lose those characters in the
     // file (see RecordFile::writableName); the table in memory keeps them.
-    QString error;
+    DataFile::Failure error;
     if (!m_file.save(m_path, RecordFile::format(m_table), error))
-        return failureText(Texts::dataUnsaved(), error);
+        return failureText(Texts::dataUnsaved(), Texts::fileFailure(error));
     return {};
 }
 

@@ -25,7 +25,9 @@ void applyLabelSheet(QLabel *label)
                             : QStringLiteral("background:transparent;");
     sheet += bordered ? QStringLiteral("border:1px solid rgb(0,0,0);") : QStringLiteral("border:none;");
     sheet += QStringLiteral("padding:0px;margin:0px;}");
-    label->setStyleSheet(sheet);
+    // Setting a sheet parses and polishes the label again, unchanged or not.
+    if (sheet != label->styleSheet())
+        label->setStyleSheet(sheet);
 }
 
 } // namespace
@@ -48,12 +50,15 @@ void Looks::setButtonColour(QPushButton *b, QColor bg)
 {
     b->setProperty(kBack, bg);
     // A raised graphical button in its own colour, sunk while pressed.
-    b->setStyleSheet(QStringLiteral("QPushButton{background-color:%1;color:rgb(0,0,0);border:2px outset %2;"
-                                    "padding:0px;}"
-                                    "QPushButton:pressed{border-style:inset;}"
-                                    "QPushButton:disabled{color:rgb(128,128,128);}"
-                                    "QPushButton:focus{outline:none;}")
-                         .arg(rgb(bg), rgb(bg.lighter(130))));
+    const QString sheet =
+        QStringLiteral("QPushButton{background-color:%1;color:rgb(0,0,0);border:2px outset %2;"
+                       "padding:0px;}"
+                       "QPushButton:pressed{border-style:inset;}"
+                       "QPushButton:disabled{color:rgb(128,128,128);}"
+                       "QPushButton:focus{outline:none;}")
+            .arg(rgb(bg), rgb(bg.lighter(130)));
+    if (sheet != b->styleSheet())
+        b->setStyleSheet(sheet);
 }
 
 QColor Looks::buttonBackground(const QPushButton *b) { return b->property(kBack).value<QColor>(); }

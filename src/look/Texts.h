@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DataFile.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -37,6 +39,42 @@ public:
     static QString unexpectedError() { return tr("トラブル＝予期しないエラーが発生しました！　　　　"); }
     static QString trophyUnreadable() { return tr("トラブル＝優勝カップの絵を読み込めません！　　　　"); }
     static QString trophyDamaged() { return tr("トラブル＝優勝カップの絵が壊れています！　　　　"); }
+
+    // The detail lines under those headings.
+    // The ranking file's name, then what went wrong with it.
+    static QString rankingFileDetail(const QString &cause) { return tr("mokaru.dat：%1").arg(cause); }
+    // What went wrong with a file, the same words on loading and on saving;
+    // the system's own text follows in brackets where it adds something.
+    static QString fileFailure(const DataFile::Failure &failure)
+    {
+        const QString what = fileProblem(failure.problem);
+        return failure.system.isEmpty() ? what : tr("%1（%2）").arg(what, failure.system);
+    }
+    static QString fileProblem(DataFile::Problem problem)
+    {
+        switch (problem) {
+        case DataFile::Problem::None: break;
+        case DataFile::Problem::FolderInTheWay: return tr("同じ名前のフォルダがあります");
+        case DataFile::Problem::NotAFile: return tr("普通のファイルではありません");
+        case DataFile::Problem::Missing: return tr("ファイルがありません");
+        case DataFile::Problem::ReadForbidden: return tr("読み込みが許されていません");
+        case DataFile::Problem::CannotOpen: return tr("ファイルを開けません");
+        case DataFile::Problem::ReadFailed: return tr("読み込みの途中で失敗しました");
+        case DataFile::Problem::NoFolder: return tr("フォルダがありません");
+        case DataFile::Problem::WriteForbidden: return tr("書き込みが許されていません");
+        case DataFile::Problem::CannotCreate: return tr("ファイルを作れません");
+        case DataFile::Problem::WriteFailed: return tr("書き込みの途中で失敗しました");
+        }
+        return {};
+    }
+    // The sound effect `name` (se101.wav ...) that the sound device could not use.
+    static QString effectMissing(const QString &name) { return tr("効果音 %1 がありません").arg(name); }
+    static QString effectDamaged(const QString &name, const QString &why)
+    {
+        return tr("効果音 %1 が壊れています（%2）").arg(name, why);
+    }
+    // Where the trophy's picture comes from.
+    static QString trophyResource() { return tr("resource 108"); }
 };
 
 } // namespace moka

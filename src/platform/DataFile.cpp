@@ -8,83 +8,75 @@ namespace moka {
 
 namespace {
 
-// The cause in the game's words, the same on loading and on saving; the
-// system's own text follows in brackets where it adds something.
-QString cause(const QString &what, const QString &system)
-{
-    return system.isEmpty() ? what : what + QStringLiteral("（") + system + QStringLiteral("）");
-}
-
 // What stands at `path` when it is not a file to read or replace.
-QString notAFile(const QFileInfo &info)
+DataFile::Problem notAFile(const QFileInfo &info)
 {
     if (info.isDir())
-        return QStringLiteral("同じ名前のフォルダがあります");
+        return DataFile::Problem::FolderInTheWay;
     if (info.exists() && !info.isFile())
-        return QStringLiteral("普通のファイルではありません");
-    return {};
+        return DataFile::Problem::NotAFile;
+    return DataFile::Problem::None;
+}
+
+bool fail(DataFile::Failure &failure, DataFile::Problem problem, const QString &system = {})
+{
+    failure = {problem, system};
+    return false;
 }
 
 } // namespace
 
 bool DataFile::exists(const QString &path) const { return QFileInfo::exists(path); }
 
-bool DataFile::read(const QString &path, QByteArray &out, QString &error) const
+bool DataFile::read(const QString &path, QByteArray &out, Failure &failure) const
 {
     out.clear();
+    failure = {};
     const QFileInfo info(path);
     // A pipe or a device would block or never end.
-    error = notAFile(info);
-    if (!error.isEmpty())
-        return false;
-    if (!info.exists()) {
-        error = QStringLiteral("ファイルがありません");
-        return false;
-    }
+    if (const Problem problem = notAFile(info); problem != Problem::None)
+        return fail(failure, problem);
+    if (!info.exists())
+        return fail(failure, Problem::Missing);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = cause(file.error() == QFileDevice::PermissionsError || !info.isReadable()
-                          ? QStringLiteral("読み込みが許されていません")
-                          : QStringLiteral("ファイルを開けません"),
-                      file.errorString());
-        return false;
+        return fail(failure,
+                    file.error() == QFileDevice::PermissionsError || !info.isReadable()
+                        ? Problem::ReadForbidden
+                        : Problem::CannotOpen,
+                    file.errorString());
     }
     QByteArray bytes = file.read(maxReadBytes);
-    if (file.error() != QFileDevice::NoError) {
-        error = cause(QStringLiteral("読み込みの途中で失敗しました"), file.errorString());
-        return false;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return fail(failure, Problem::ReadFailed, file.errorString());
     out = std::move(bytes);
     return true;
 }
 
-bool DataFile::save(const QString &path, const QByteArray &bytes, QString &error)
+bool DataFile::save(const QString &path, const QByteArray &bytes, Failure &failure)
 {
+    failure = {};
     const QFileInfo info(path);
-    error = notAFile(info);
-    if (!error.isEmpty())
-        return false;
+    if (const Problem problem = notAFile(info); problem != Problem::None)
+        return fail(failure, problem);
     QSaveFile file(path);
     // Never fall back to writing over the old file in place.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
         const QFileInfo folder(info.absolutePath());
-        error = cause(!folder.isDir()        ? QStringLiteral("フォルダがありません")
-                      : !folder.isWritable() ? QStringLiteral("書き込みが許されていません")
-                                             : QStringLiteral("ファイルを作れません"),
-                      file.errorString());
-        return false;
+        return fail(failure,
+                    !folder.isDir()        ? Problem::NoFolder
+                    : !folder.isWritable() ? Problem::WriteForbidden
+                                           : Problem::CannotCreate,
+                    file.errorString());
     }
     if (writeBytes(file, bytes) != bytes.size()) {
-        error = cause(QStringLiteral("書き込みの途中で失敗しました"),
-                      file.error() != QFileDevice::NoError ? file.errorString() : QString());
+        const QString system = file.error() != QFileDevice::NoError ? file.errorString() : QString();
         file.cancelWriting();
-        return false;
+        return fail(failure, Problem::WriteFailed, system);
     }
-    if (!commit(file)) {
-        error = cause(QStringLiteral("書き込みの途中で失敗しました"), file.errorString());
-        return false;
-    }
+    if (!commit(file))
+        return fail(failure, Problem::WriteFailed, file.errorString());
     return true;
 }
 

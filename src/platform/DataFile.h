@@ -10,9 +10,10 @@ namespace moka {
 // Whole-file access for the game's small data file. Reading takes at most
 // `maxReadBytes`; saving writes a new file beside the old one and swaps it in
 // only once it is complete, so the old file survives any failure (a full
-// disk, a crash, a read-only folder) byte for byte. Failures come back as a
-// short Japanese description of the cause, worded the same for reading and
-// saving, with the system's own text in brackets where it adds something.
+// disk, a crash, a read-only folder) byte for byte. A failure comes back as
+// what went wrong, the same kinds for reading and saving, with the system's
+// own text where it adds something; the words the player reads for it are
+// the game's (Texts::fileFailure).
 class DataFile
 {
 public:
@@ -20,16 +21,35 @@ public:
     // to here.
     static constexpr qint64 maxReadBytes = 64 * 1024;
 
+    enum class Problem {
+        None,
+        FolderInTheWay, // a folder of the same name stands at the path
+        NotAFile,       // something else that is not a plain file (a pipe, a device)
+        Missing,        // nothing at the path
+        ReadForbidden,
+        CannotOpen,
+        ReadFailed,     // failed half-way through reading
+        NoFolder,       // the file's folder does not exist
+        WriteForbidden, // the folder cannot be written
+        CannotCreate,
+        WriteFailed, // failed half-way through writing or swapping in
+    };
+    struct Failure
+    {
+        Problem problem = Problem::None;
+        QString system; // the system's own text; may be empty
+    };
+
     virtual ~DataFile() = default;
 
     // Something (a file, a folder, ...) is at `path`.
     virtual bool exists(const QString &path) const;
     // Reads the file into `out` (its first maxReadBytes only). On failure
-    // `out` is empty and `error` describes why.
-    virtual bool read(const QString &path, QByteArray &out, QString &error) const;
+    // `out` is empty and `failure` says why.
+    virtual bool read(const QString &path, QByteArray &out, Failure &failure) const;
     // Replaces the file at `path` with `bytes`, or leaves it untouched and
-    // describes why not.
-    virtual bool save(const QString &path, const QByteArray &bytes, QString &error);
+    // says why not.
+    virtual bool save(const QString &path, const QByteArray &bytes, Failure &failure);
 
 protected:
     // The two steps of a save that can fail half-way, apart so that a test can

@@ -20,7 +20,7 @@ bool isWithin(const QString &folder, const QString &tree)
 
 } // namespace
 
-bool DataFolder::installedPlace(const QString &programFolder)
+bool DataFolder::systemPlace(const QString &programFolder)
 {
     const QString folder = QDir::cleanPath(programFolder);
     if (folder == QLatin1String("/"))
@@ -35,18 +35,27 @@ bool DataFolder::installedPlace(const QString &programFolder)
         if (isWithin(folder, tree))
             return true;
     }
-    const QString name = QFileInfo(folder).fileName();
+    return false;
+}
+
+bool DataFolder::installedPlace(const QString &programFolder)
+{
+    if (systemPlace(programFolder))
+        return true;
+    const QString name = QFileInfo(QDir::cleanPath(programFolder)).fileName();
     return name == QLatin1String("bin") || name == QLatin1String("sbin") || name == QLatin1String("games");
 }
 
 QString DataFolder::choose(const Facts &facts)
 {
-    if (facts.programFolderWritable && !installedPlace(facts.programFolder))
+    const bool portable = facts.programFolderWritable && !systemPlace(facts.programFolder) &&
+                          (facts.rankingFileWritable || !installedPlace(facts.programFolder));
+    if (portable)
         return QDir::cleanPath(facts.programFolder);
     const QString dataHome = QDir::isAbsolutePath(facts.playerDataHome)
                                  ? facts.playerDataHome
                                  : facts.home + QStringLiteral("/.local/share");
-    return QDir::cleanPath(dataHome + QStringLiteral("/mokaruns"));
+    return QDir::cleanPath(dataHome + QLatin1Char('/') + QCoreApplication::applicationName().toLower());
 }
 
 QString DataFolder::forThisProgram()
@@ -63,6 +72,9 @@ QString DataFolder::forThisProgram()
         ::access(QFile::encodeName(facts.programFolder).constData(), W_OK | X_OK) == 0;
     facts.playerDataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     facts.home = QDir::homePath();
+    const QString beside = facts.programFolder + QLatin1Char('/') + rankingFile();
+    facts.rankingFileWritable = !facts.programFolder.isEmpty() && QFileInfo(beside).isFile() &&
+                                ::access(QFile::encodeName(beside).constData(), W_OK) == 0;
     return choose(facts);
 }
 

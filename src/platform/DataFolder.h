@@ -9,7 +9,8 @@ namespace moka {
 // A portable game, one whose own folder the player can write (build/ of
 // ./play.sh, or any folder a copy of the game was put in), keeps it beside
 // its executable. An installed game keeps it in the player's data folder,
-// ${XDG_DATA_HOME:-~/.local/share}/mokaruns/, made on first use; an
+// ${XDG_DATA_HOME:-~/.local/share}/<application name in lower case>/, made
+// on first use; an
 // XDG_DATA_HOME that is not an absolute path is ignored, as the XDG base
 // directory rules ask (Qt would take it relative to the working folder).
 //
@@ -18,24 +19,32 @@ namespace moka {
 //    /usr/games), /opt, /bin, /sbin, /lib…, /etc, /boot, /snap, /nix, /app, or
 //    is / itself;
 //  - is a folder for commands, named bin, sbin or games (~/.local/bin after
-//    `cmake --install build --prefix ~/.local`), where data has no place; or
+//    `cmake --install build --prefix ~/.local`), where data has no place,
+//    unless a ranking file the player can write already lies there (a copy
+//    unpacked by hand into ~/games keeps the ranking it has); or
 //  - cannot be written by the player.
-// The first two decide by place, not by permission, so a game run by root
-// (who can write anywhere) still never writes into a system folder.
+// The system's trees decide by place, not by permission, so a game run by
+// root (who can write anywhere) still never writes into a system folder.
 class DataFolder
 {
 public:
     // What the choice depends on, gathered by forThisProgram().
     struct Facts
     {
-        QString programFolder;      // absolute, symbolic links resolved
-        bool programFolderWritable; // by the player running the game
-        QString playerDataHome;     // from QStandardPaths: ${XDG_DATA_HOME:-~/.local/share}
-        QString home;               // the player's home folder
+        QString programFolder;            // absolute, symbolic links resolved
+        bool programFolderWritable;       // by the player running the game
+        QString playerDataHome;           // from QStandardPaths: ${XDG_DATA_HOME:-~/.local/share}
+        QString home;                     // the player's home folder
+        bool rankingFileWritable = false; // a ranking file the player can write lies in programFolder
     };
+
+    // The ranking file's name, in whichever folder is chosen.
+    static QString rankingFile() { return QStringLiteral("mokaru.dat"); }
 
     // The folder for the ranking file, without a trailing '/'.
     static QString choose(const Facts &facts);
+    // The program's folder is one the system owns.
+    static bool systemPlace(const QString &programFolder);
     // The program's folder is one the system owns or one for commands.
     static bool installedPlace(const QString &programFolder);
 

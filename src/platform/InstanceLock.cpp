@@ -1,14 +1,24 @@
 #include "platform/InstanceLock.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 
 #include <unistd.h>
 
 namespace moka {
 
+QString InstanceLock::pathFor(const QString &name)
+{
+    // An unset, relative or missing runtime folder counts as none.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
+        return QDir(runtime).filePath(name + QStringLiteral(".lock"));
+    return QDir::temp().filePath(QStringLiteral("%1-%2.lock").arg(name).arg(::getuid()));
+}
+
 InstanceLock::InstanceLock(const QString &name)
-    : m_path(QDir::temp().filePath(QStringLiteral("%1-%2.lock").arg(name).arg(::getuid())))
+    : m_path(pathFor(name))
     , m_lock(std::make_unique<QLockFile>(m_path))
 {
     // Only a dead owner makes a lock stale, however long the game has run.

@@ -10,8 +10,10 @@ namespace moka {
 
 namespace {
 
+// The translations are named after the application, in lower case: <name>_en.qm.
+QString prefix() { return QCoreApplication::applicationName().toLower() + QLatin1Char('_'); }
+
 const QString kFolder = QStringLiteral(":/i18n");
-const QString kPrefix = QStringLiteral("mokaruns_");
 const QString kJapanese = QStringLiteral("ja");
 
 // The one translation in use; none while the texts are Japanese.
@@ -26,9 +28,9 @@ std::unique_ptr<QTranslator> &current()
 QStringList Language::available()
 {
     QStringList codes{kJapanese};
-    const QStringList files = QDir(kFolder).entryList({kPrefix + QStringLiteral("*.qm")}, QDir::Files);
+    const QStringList files = QDir(kFolder).entryList({prefix() + QStringLiteral("*.qm")}, QDir::Files);
     for (const QString &file : files) {
-        const QString code = file.mid(kPrefix.size(), file.size() - kPrefix.size() - 3);
+        const QString code = file.mid(prefix().size(), file.size() - prefix().size() - 3);
         if (!code.isEmpty() && !codes.contains(code))
             codes << code;
     }
@@ -45,7 +47,7 @@ bool Language::use(const QString &code)
         return true;
     }
     auto next = std::make_unique<QTranslator>();
-    if (!QCoreApplication::instance() || !next->load(kPrefix + code, kFolder))
+    if (!QCoreApplication::instance() || !next->load(prefix() + code, kFolder))
         return false;
     if (translator)
         QCoreApplication::removeTranslator(translator.get());

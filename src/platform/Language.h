@@ -7,7 +7,7 @@ namespace moka {
 
 // The language of the game's texts. Japanese, as the texts are written, is
 // the default whatever the system's language; another language comes from a
-// translation compiled into the program (":/i18n/mokaruns_<code>.qm") and only
+// translation compiled into the program (":/i18n/<application name>_<code>.qm") and only
 // when the player asks for it.
 class Language
 {

@@ -31,6 +31,6 @@ void Platform::endProgram()
     onEnd();
 }
 
-QString Platform::title() { return QStringLiteral("mokaRUNs"); }
+QString Platform::title() { return QCoreApplication::applicationName(); }
 
 } // namespace moka

@@ -1,7 +1,7 @@
 #include "sound/AudioSinkDevice.h"
 
+#include "look/Texts.h"
 #include "platform/Resources.h"
-#include "sound/WavClip.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
@@ -9,7 +9,6 @@
 #include <QMediaDevices>
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace moka {
@@ -60,34 +59,34 @@ AudioSinkDevice::~AudioSinkDevice()
         m_sink->stop();
 }
 
-bool AudioSinkDevice::loadClips(const QAudioFormat &format, QString &error)
+bool AudioSinkDevice::open(QString &error)
 {
+    // The effects must be there whether or not anything can be heard: a
+    // program without them is broken, and open() says so.
     for (int i = 0; i < kCount; ++i) {
+        if (m_effects[size_t(i)])
+            continue;
         const QString name = QStringLiteral("se%1.wav").arg(kFirst + i);
         const QByteArray bytes = Resources::bytes(name);
         if (bytes.isEmpty()) {
-            error = QStringLiteral("効果音 %1 がありません").arg(name);
+            error = Texts::effectMissing(name);
             return false;
         }
         QString why;
-        const std::optional<WavClip> clip = WavClip::parse(bytes, why);
-        if (!clip) {
-            error = QStringLiteral("効果音 %1 が壊れています（%2）").arg(name, why);
-            return false;
-        }
-        m_clips[size_t(i)] = clip->convertedTo(format);
-        if (m_clips[size_t(i)].isEmpty()) {
-            error = QStringLiteral("効果音 %1 を出力の形式に変換できません").arg(name);
+        m_effects[size_t(i)] = WavClip::parse(bytes, why);
+        if (!m_effects[size_t(i)]) {
+            error = Texts::effectDamaged(name, why);
             return false;
         }
     }
     return true;
 }
 
-bool AudioSinkDevice::open(QString &error)
+void AudioSinkDevice::openOutput()
 {
-    if (m_sink)
-        return true;
+    if (m_outputOpen || !m_effects.back())
+        return;
+    m_outputOpen = true;
 
     nameTheStream();
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
@@ -96,30 +95,29 @@ bool AudioSinkDevice::open(QString &error)
         format = output.preferredFormat();
     if (!format.isValid())
         format = effectFormat();
-    // The effects must be there whether or not anything can be heard: a
-    // program without them is broken, and open() says so.
-    if (!loadClips(format, error))
-        return false;
     m_format = format;
+    // An effect that cannot be put into the output's format stays silent
+    // (it is valid PCM, so that takes an output no converter knows).
+    for (int i = 0; i < kCount; ++i)
+        m_clips[size_t(i)] = m_effects[size_t(i)]->convertedTo(format);
     m_voice.setFormat(format.bytesPerFrame(),
                       format.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0));
     if (!m_voice.isOpen())
         m_voice.open(QIODevice::ReadOnly);
 
     // No audio output at all (no sound server, no sound card, a build
-    // machine): that is not a failure. open() succeeds and the device stays
-    // silent, and the game runs as it would with its sound turned down.
-    // The same holds when the output refuses the stream.
+    // machine): that is not a failure. The device stays silent, and the
+    // game runs as it would with its sound turned down. The same holds when
+    // the output refuses the stream.
     if (output.isNull())
-        return true;
+        return;
     auto sink = std::make_unique<QAudioSink>(output, format);
     sink->setBufferSize(qsizetype(format.bytesForDuration(qint64(kBufferMs) * 1000)));
     sink->start(&m_voice);
     if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)
-        return true;
+        return;
     m_sink = std::move(sink);
     m_quiet.start();
-    return true;
 }
 
 bool AudioSinkDevice::resting() const { return m_sink && m_sink->state() == QAudio::SuspendedState; }
@@ -139,6 +137,7 @@ void AudioSinkDevice::restWhenQuiet()
 
 void AudioSinkDevice::start(int id, bool loop)
 {
+    openOutput();
     const int i = id - kFirst;
     if (i < 0 || i >= kCount || m_clips[size_t(i)].isEmpty())
         return;
@@ -146,8 +145,9 @@ void AudioSinkDevice::start(int id, bool loop)
     if (resting())
         m_sink->resume();
     if (m_sink)
-        m_quiet.start(kRestAfterMs + int(m_clips[size_t(i)].size() * 1000 / m_format.bytesPerFrame() /
-                                         std::max(1, m_format.sampleRate())));
+        m_quiet.start(kRestAfterMs +
+                      int(m_clips[size_t(i)].size() * 1000 / std::max(1, m_format.bytesPerFrame()) /
+                          std::max(1, m_format.sampleRate())));
 }
 
 void AudioSinkDevice::stop()

@@ -2,6 +2,7 @@
 
 #include "sound/EffectVoice.h"
 #include "sound/SoundDevice.h"
+#include "sound/WavClip.h"
 
 #include <QAudioFormat>
 #include <QByteArray>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAudioSink;
 
@@ -18,9 +20,12 @@ namespace moka {
 // named after the game in the desktop's volume mixer and paused (corked)
 // after a few seconds without a sound, so an idle game keeps no sound device
 // awake.
-// The seven effects are read from the program's resources and converted to
-// the stream's format once, at open(); after that a start or a stop only
-// swaps what the voice hands out, so it returns at once. The stream pulls
+// The seven effects are read from the program's resources and checked at
+// open(), which says what is wrong with them; the output itself (the sound
+// server's connection and the stream, which the first picture on the screen
+// does not need) is opened on the first start(), and the effects converted
+// to its format once, then. After that a start or a stop only swaps what the
+// voice hands out, so it returns at once. The stream pulls
 // from the voice on the GUI thread's event loop, which the game runs every
 // frame.
 class AudioSinkDevice : public SoundDevice
@@ -33,10 +38,20 @@ public:
     void start(int id, bool loop) override;
     void stop() override;
 
+    // Opens the output now if it is not open yet (start() does it itself).
+    void openOutput();
     // True when a stream is open and sounds go out; false when the machine
-    // has no audio output and the device runs silently.
-    bool hasOutput() const { return m_sink != nullptr; }
-    QAudioFormat format() const { return m_format; }
+    // has no audio output and the device runs silently. Opens the output.
+    bool hasOutput()
+    {
+        openOutput();
+        return m_sink != nullptr;
+    }
+    QAudioFormat format()
+    {
+        openOutput();
+        return m_format;
+    }
     // Whether an effect is being handed to the stream (heard or not).
     bool sounding() const { return m_voice.playing(); }
     // The stream is paused for want of sound.
@@ -55,10 +70,10 @@ private:
     static constexpr int kFirst = 101;
     static constexpr int kCount = 7;
 
-    bool loadClips(const QAudioFormat &format, QString &error);
+    std::array<std::optional<WavClip>, kCount> m_effects; // as read, once open() succeeded
+    std::array<QByteArray, kCount> m_clips;               // in m_format, once the output is open
+    bool m_outputOpen = false;
     void restWhenQuiet();
-
-    std::array<QByteArray, kCount> m_clips; // in m_format
     QAudioFormat m_format;
     EffectVoice m_voice;
     std::unique_ptr<QAudioSink> m_sink;

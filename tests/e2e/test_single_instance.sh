@@ -3,7 +3,7 @@
 # shellcheck source=tests/e2e/lib.sh
 . "$(dirname "$0")/lib.sh"
 e2e_begin "${1:-}"
-lock="$E2E_WORK/tmp/mokaruns-$(id -u).lock"
+lock="$E2E_WORK/runtime/mokaruns.lock" # the private runtime folder, not TMPDIR
 lock_owner() { head -n 1 "$lock" 2>/dev/null; }
 
 e2e_start_game

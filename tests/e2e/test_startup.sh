@@ -30,7 +30,7 @@ e2e_viewable "$main" || fail "the main window went away with the splash"
 
 # "終了" at (328, 8), 65×25 says farewell and ends the program cleanly.
 e2e_end_game "$game" "$main"
-lock="$E2E_WORK/tmp/mokaruns-$(id -u).lock"
+lock="$E2E_WORK/runtime/mokaruns.lock" # the private runtime folder, not TMPDIR
 [[ ! -e $lock ]] || fail "the game left its lock file behind after a normal end: $lock"
 
 # In English on request: the main window takes its English title (the splash

@@ -1,6 +1,7 @@
 #include "CelebrationRig.h"
 
 #include "app/frmMAIN.h"
+#include "data/RecordFile.h"
 #include "look/Fonts.h"
 #include "look/Texts.h"
 #include "match/frmCUT.h"
@@ -8,6 +9,7 @@
 #include "match/frmNAME.h"
 #include "platform/Language.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
@@ -149,6 +151,11 @@ TEST(Language, EnglishEverywhereAndEveryTextFits)
     English english;
     ASSERT_TRUE(english.ok);
     TestGame game;
+    { // a damaged ranking file: its trouble is reported at start, in English
+        QFile damaged(game.platform.folder + QStringLiteral("mokaru.dat"));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write("x,\"A\"\r\n");
+    }
     game.start();
     frmMAIN *m = game.app->mainWindow();
     EXPECT_EQ(m->cmdEND->text(), QStringLiteral("Quit"));
@@ -192,11 +199,38 @@ TEST(Language, EnglishEverywhereAndEveryTextFits)
     m->CHECK_NAME();
     m->lblCOM_MouseDown(2, 1);
     m->lblUSER_MouseDown(2, 1); // no preview name: a message
-    for (const QString &message : QStringList{Texts::alreadyRunning(), Texts::soundTrouble(),
-                                              Texts::displayRefused(), frmNAME::tooLongMessage()} +
-                                      game.platform.messages)
+    // Every trouble's heading and the detail lines under it: what is wrong
+    // in the ranking file, with the file, with a sound effect, the trophy.
+    QStringList troubles{Texts::alreadyRunning(),
+                         Texts::soundTrouble(),
+                         Texts::displayRefused(),
+                         frmNAME::tooLongMessage(),
+                         Texts::dataUnreadable(),
+                         Texts::dataDamaged(),
+                         Texts::dataUnsaved(),
+                         Texts::noAudioOutput(),
+                         Texts::unexpectedError(),
+                         Texts::trophyUnreadable(),
+                         Texts::trophyDamaged(),
+                         Texts::trophyResource(),
+                         Texts::effectMissing(QStringLiteral("se101.wav")),
+                         Texts::effectDamaged(QStringLiteral("se101.wav"), QStringLiteral("no samples"))};
+    for (const char *record : {"x,\"A\"", "1 \"A\"", "2147483648,\"A\"", "1,\"A", "1,\"A\" x", "1,A\"",
+                               "1,\"ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJ\""}) {
+        RecordTable table;
+        troubles << Texts::rankingFileDetail(
+            RecordFile::parse(QByteArray("0,\"\"\r\n") + record, table).failure);
+    }
+    for (int problem = int(DataFile::Problem::FolderInTheWay); problem <= int(DataFile::Problem::WriteFailed);
+         ++problem)
+        troubles << Texts::fileFailure({DataFile::Problem(problem), QStringLiteral("Permission denied")});
+    for (const QString &message : troubles + game.platform.messages)
         EXPECT_FALSE(hasJapanese(message)) << message.toStdString();
-    EXPECT_EQ(game.platform.messages.size(), 1);
+    // The ranking file's troubles are no "Trouble:" where the Japanese says none.
+    for (const QString &heading : {Texts::dataUnreadable(), Texts::dataDamaged(), Texts::dataUnsaved()})
+        EXPECT_FALSE(heading.startsWith(QStringLiteral("Trouble"))) << heading.toStdString();
+    // The damaged file at start, and the preview without a name.
+    EXPECT_EQ(game.platform.messages.size(), 2);
 
     // The champion's title, the celebration and the farewell.
     match.champPreview = false;
@@ -210,9 +244,10 @@ TEST(Language, EnglishEverywhereAndEveryTextFits)
         expectEnglishFitting(info.lblGAME, shown.text, "announcement");
         seen << shown.text;
     }
-    for (const char *expected : {"You win!", "The computer wins!", "Rank C - Round 1 : Set 1",
-                                 "Rank A - Round 3 : Set 5", "Rank A: low balls can't be hit",
-                                 "The champion cannot play", "You are the champion!", "Well played..."})
+    for (const char *expected :
+         {"You win!", "The computer wins!", "Rank C - Round 1 : Set 1", "Rank A - Round 3 : Set 5",
+          "Rank A: the ball's shadow matters", "The champion cannot play", "You are the champion!",
+          "Thanks for playing..."})
         EXPECT_TRUE(seen.contains(QString::fromUtf8(expected)))
             << expected << " in " << seen.join('|').toStdString();
 }

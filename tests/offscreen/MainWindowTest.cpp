@@ -32,11 +32,6 @@ QRect geometryIn(const QWidget *w, const QWidget *window)
 std::pair<int, int> gapsAroundText(QWidget *window, const QLabel *label, QRgb text)
 {
     const QImage shot = window->grab(QRect(label->mapTo(window, QPoint(0, 0)), label->size())).toImage();
-    shot.save(QStringLiteral("/tmp/wt14_%1.png").arg(label->y()));
-    qWarning() << label->alignment() << label->contentsRect() << label->fontMetrics().height()
-               << label->fontMetrics().ascent() << label->font().pixelSize() << label->font().pointSizeF()
-               << label->margin() << label->indent();
-    window->grab().toImage().save(QStringLiteral("/tmp/wt14_all.png"));
     int first = -1, last = -1;
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x)

@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <utility>
 
 using namespace moka;
@@ -111,7 +112,8 @@ private:
         Ball *ball = m->loop().cast().ball;
         if (!ball || !rally.comActive || !m_plan || game.platform.ending())
             return;
-        if (m_lastLevel != 0 && rally.level == m_lastLevel + 1)
+        if (m_lastLevel != 0 && m_lastLevel < std::numeric_limits<std::int32_t>::max() &&
+            rally.level == m_lastLevel + 1)
             roundsWon.push_back(m_lastLevel);
         m_lastLevel = rally.level;
         if (rally.rallyHits > m_lastHits && ball->Y() < 256)
@@ -477,4 +479,54 @@ TEST(Tournament, TheComputerReturnsShotsAtEveryRank)
         EXPECT_FALSE(p.gaveUp) << p.frames << " frames";
         EXPECT_GE(p.comReturns, p.rallyTarget) << p.frames << " frames";
     }
+}
+
+// A ranking file edited past the last round: stage 9 plays round 10, which
+// is announced as "？？？" and can never lead to the title; the won round is
+// saved as stage 10 and read back as it was written.
+TEST(Tournament, StagesPastTheLadderArePlayedSavedAndReadBack)
+{
+    QTemporaryDir folder;
+    const QString path = folder.path() + QLatin1Char('/');
+    ASSERT_TRUE(writeRanking(path, "0,\"\"\r\n9,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    {
+        Player p(path);
+        EXPECT_TRUE(p.game.platform.messages.isEmpty()) << p.game.platform.messages.join('|').toStdString();
+        RallyState &rally = p.game.app->rally;
+        p.playGame(QStringLiteral("ABC"), [&] { return rally.level <= 10 ? Plan::Win : Plan::Lose; });
+        EXPECT_FALSE(p.gaveUp) << p.frames << " frames";
+        EXPECT_EQ(p.roundsWon, std::vector<int>{10});
+        EXPECT_TRUE(p.announcements.contains(QStringLiteral("？？？第 1 セット")));
+        EXPECT_FALSE(p.announcements.contains(QStringLiteral("あなたは「チャンピョン」です！")));
+        EXPECT_EQ(p.game.app->records.rankName[0], QString());
+        p.m->cmdEND->click();
+        EXPECT_EQ(p.fileBytes(), QByteArray("0,\"\"\r\n10,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    }
+    Player p(path);
+    EXPECT_TRUE(p.game.platform.messages.isEmpty()) << p.game.platform.messages.join('|').toStdString();
+    EXPECT_EQ(p.game.app->records.rankName[1], QStringLiteral("ABC"));
+    EXPECT_EQ(p.game.app->records.rankStage[1], 10);
+    EXPECT_EQ(p.m->lblRNKING[1]->text(), rankingRow(10, QStringLiteral("ABC")));
+
+    // The last stage with a next round: that round is played and, won,
+    // recorded; the round after it cannot be counted, so play stays there
+    // (no overflow), and the file it saves reads back as damaged.
+    ASSERT_TRUE(writeRanking(path, "0,\"\"\r\n2147483646,\"ABC\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n"));
+    {
+        Player last(path);
+        const QString won = QStringLiteral("あなたの勝ちです！");
+        std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
+        last.playGame(QStringLiteral("ABC"), [&] {
+            lowest = std::min(lowest, last.game.app->rally.level);
+            return last.announcements.count(won) == 0 ? Plan::Win : Plan::Lose;
+        });
+        EXPECT_FALSE(last.gaveUp) << last.frames << " frames";
+        EXPECT_EQ(last.announcements.count(won), 1);
+        EXPECT_EQ(lowest, std::numeric_limits<std::int32_t>::max());
+        EXPECT_EQ(last.game.app->records.rankStage[1], std::numeric_limits<std::int32_t>::max());
+        last.m->cmdEND->click();
+    }
+    Player damaged(path);
+    EXPECT_EQ(damaged.game.platform.messages.size(), 1);
+    EXPECT_EQ(damaged.game.app->records.rankName[1], QString());
 }

@@ -47,6 +47,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(messages);
+    QApplication::setApplicationName(QStringLiteral("mokaRUNs")); // as the game names itself
     QApplication qapp(argc, argv);
     int status = 0;
     {

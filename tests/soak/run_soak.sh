@@ -17,6 +17,10 @@ seeds=${SOAK_SEEDS:-7411 3:8000}
 inputs=${SOAK_INPUTS:-20000}
 
 if [ ! -x "$binary" ]; then
+  if [ "${CI:-}" = true ]; then
+    echo "soak: $binary is not built (scripts/build-soak.sh); FAILED (CI=true)"
+    exit 1
+  fi
   echo "soak: $binary is not built (scripts/build-soak.sh), skipped"
   exit 77
 fi

@@ -4,6 +4,7 @@
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"
 #include "data/modDATA.h"
+#include "look/Texts.h"
 #include "platform/DataFile.h"
 #include "state/MatchState.h"
 #include "state/RallyState.h"
@@ -148,12 +149,13 @@ TEST(DataFile, ReadsSavesAndNamesTheCauseOfAFailure)
     DataFile file;
     const QString path = dir.filePath(QStringLiteral("a.dat"));
     QByteArray bytes = "x";
-    QString error;
+    DataFile::Failure error;
 
     EXPECT_FALSE(file.exists(path));
     EXPECT_FALSE(file.read(path, bytes, error));
     EXPECT_TRUE(bytes.isEmpty());
-    EXPECT_EQ(error, QStringLiteral("ファイルがありません"));
+    EXPECT_EQ(error.problem, DataFile::Problem::Missing);
+    EXPECT_EQ(Texts::fileFailure(error), QStringLiteral("ファイルがありません"));
 
     ASSERT_TRUE(file.save(path, "first", error));
     ASSERT_TRUE(file.save(path, "second", error));
@@ -167,18 +169,20 @@ TEST(DataFile, ReadsSavesAndNamesTheCauseOfAFailure)
     ASSERT_TRUE(QDir().mkdir(folder));
     EXPECT_TRUE(file.exists(folder));
     // Reading and saving give the same cause in the same words.
-    error.clear();
+    error = {};
     EXPECT_FALSE(file.read(folder, bytes, error));
-    EXPECT_EQ(error, QStringLiteral("同じ名前のフォルダがあります"));
-    error.clear();
+    EXPECT_EQ(Texts::fileFailure(error), QStringLiteral("同じ名前のフォルダがあります"));
+    error = {};
     EXPECT_FALSE(file.save(folder, "x", error));
-    EXPECT_EQ(error, QStringLiteral("同じ名前のフォルダがあります"));
+    EXPECT_EQ(Texts::fileFailure(error), QStringLiteral("同じ名前のフォルダがあります"));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 
     // A folder that does not exist.
-    error.clear();
+    error = {};
     EXPECT_FALSE(file.save(dir.filePath(QStringLiteral("none/a.dat")), "x", error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("フォルダがありません"))) << error.toStdString();
+    EXPECT_EQ(error.problem, DataFile::Problem::NoFolder);
+    EXPECT_TRUE(Texts::fileFailure(error).startsWith(QStringLiteral("フォルダがありません（")))
+        << Texts::fileFailure(error).toStdString();
 
     // A large file is read only up to the limit.
     put(path, QByteArray(DataFile::maxReadBytes + 1000, 'z'));
@@ -192,7 +196,7 @@ TEST(DataFile, AFailedSaveLeavesTheOldFileByteIdentical)
     const QString path = dir.filePath(QStringLiteral("mokaru.dat"));
     put(path, kFull);
     FailingDataFile file;
-    QString error;
+    DataFile::Failure error;
 
     // A disk that fills up half-way: at that moment (when a crash could come)
     // and afterwards, the file holds the old bytes.
@@ -204,16 +208,16 @@ TEST(DataFile, AFailedSaveLeavesTheOldFileByteIdentical)
     };
     EXPECT_FALSE(file.save(path, kFresh, error));
     EXPECT_TRUE(checked);
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error.problem, DataFile::Problem::WriteFailed);
     EXPECT_EQ(contents(path), kFull);
     EXPECT_EQ(filesIn(dir), QStringList{"mokaru.dat"});
 
     // The whole new file written, but the swap fails.
     file.failAfterBytes = -1;
     file.failCommit = true;
-    error.clear();
+    error = {};
     EXPECT_FALSE(file.save(path, kFresh, error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error.problem, DataFile::Problem::WriteFailed);
     EXPECT_EQ(contents(path), kFull);
     EXPECT_EQ(filesIn(dir), QStringList{"mokaru.dat"});
 }
@@ -414,11 +418,13 @@ TEST(LoadData, BadInputReadsWhatItCanFillsTheBoardAndReportsOnce)
         {"stage at and beyond 32 bits",
          "2147483647,\"A\"\r\n-2147483648,\"B\"\r\n2147483648,\"C\"\r\n-2147483649,\"D\"\r\n"
          "99999999999999999999999,\"E\"\r\n",
-         tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
-        // A stage the ladder cannot hold would start that player at round
-        // stage + 1, past the last round or beyond 32 bits.
-        {"stages outside the ladder", "11,\"C\"\r\n10,\"A\"\r\n-1,\"B\"\r\n2147483647,\"D\"\r\n9,\"E\"\r\n",
-         tableOf({S, S, S, S, 9}, {K, K, K, K, "E"}), true},
+         tableOf({2147483647, -2147483648, S, S, S}, {"A", "B", K, K, K}), true},
+        // Stages past the last round (an edited file) are played on; only a
+        // ranked player's 2147483647 has no next round to play.
+        {"stages past the ladder", "11,\"C\"\r\n10,\"A\"\r\n-1,\"B\"\r\n2147483646,\"D\"\r\n9,\"E\"\r\n",
+         tableOf({11, 10, -1, 2147483646, 9}, {"C", "A", "B", "D", "E"}), false},
+        {"a ranked stage with no next round", "0,\"\"\r\n2147483647,\"A\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n",
+         tableOf({0, S, 0, 0, 0}, {"", K, "", "", ""}), true},
         {"missing comma and missing quote", "10 \"C\"\r\n1,\"A\r\n2,B\"\r\n3,\"D\"\"\r\n4,\"E\" x\r\n",
          tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
         {"comma inside and outside quotes", "0,\"A,B\"\r\n1,A,B\r\n2,\"C\",\r\n3,\",\"\r\n4,\"\"\r\n",

@@ -33,6 +33,25 @@ TEST(DataFolder, AnInstalledGameUsesThePlayersDataFolderEvenWhenItsFolderIsWrita
     }
 }
 
+TEST(DataFolder, ACopyInACommandFolderKeepsTheRankingFileBesideIt)
+{
+    auto withFile = [](const char *programFolder, bool writable, bool fileWritable) {
+        DataFolder::Facts facts{QString::fromUtf8(programFolder), writable,
+                                QStringLiteral("/home/p/.local/share"), QStringLiteral("/home/p")};
+        facts.rankingFileWritable = fileWritable;
+        return DataFolder::choose(facts);
+    };
+    // ~/games/mokaruns unpacked by hand, or ~/bin with its own ranking.
+    EXPECT_EQ(withFile("/home/p/games", true, true), QStringLiteral("/home/p/games"));
+    EXPECT_EQ(withFile("/home/p/bin", true, true), QStringLiteral("/home/p/bin"));
+    // Without one, or one it cannot write, a command folder is installed.
+    EXPECT_EQ(withFile("/home/p/games", true, false), QStringLiteral("/home/p/.local/share/mokaruns"));
+    EXPECT_EQ(withFile("/home/p/games", false, true), QStringLiteral("/home/p/.local/share/mokaruns"));
+    // The system's trees stay the system's, whatever root can write there.
+    EXPECT_EQ(withFile("/usr/games", true, true), QStringLiteral("/home/p/.local/share/mokaruns"));
+    EXPECT_EQ(withFile("/usr/local/bin", true, true), QStringLiteral("/home/p/.local/share/mokaruns"));
+}
+
 TEST(DataFolder, AFolderThePlayerCannotWriteCountsAsInstalled)
 {
     EXPECT_EQ(chosen("/home/other/build", false), QStringLiteral("/home/p/.local/share/mokaruns"));

@@ -505,11 +505,13 @@ TEST(PictureBackground, ClearCommitAndChangedPlacesFollowEveryDrawing)
                     shown.setPixel(x, y, pic.image().pixel(x, y));
     };
     std::mt19937 rng(7);
-    auto draw = [&](int count) {
+    // An ellipse marks the whole picture changed, which would hide every
+    // other path: ellipses come in batches of their own.
+    auto draw = [&](int count, bool ellipses = false) {
         for (int i = 0; i < count; ++i) {
             const int x = int(rng() % 1200) - 50, y = int(rng() % 1100) - 50;
             const int w = 1 + int(rng() % 60), h = 1 + int(rng() % 40);
-            switch (i % 5) {
+            switch (ellipses ? 4 : i % 4) {
             case 0: pic.fillRect(QRect(x, y, w % 7, h % 7), rng() & 0xffffff); break;
             case 1: pic.bitBlt(x, y, 40, 30, sprite, 0, 0, RasterOp::SrcInvert); break;
             case 2: pic.stretchBlt(x, y, -w, h, sprite, 0, 0, 40, 30, RasterOp::SrcPaint); break;
@@ -518,24 +520,32 @@ TEST(PictureBackground, ClearCommitAndChangedPlacesFollowEveryDrawing)
             }
         }
     };
-    for (int count : {10, 3000}) { // a few places, then more than are listed
-        draw(count);
+    // Few enough places to keep exactly, more (rounded out to squares),
+    // more than are listed, and ellipses.
+    for (const auto &[count, ellipses] : {std::pair{3, false}, {10, false}, {3000, false}, {3, true}}) {
+        SCOPED_TRACE(std::to_string(count) + (ellipses ? " ellipses" : " drawings"));
+        draw(count, ellipses);
         follow();
-        EXPECT_TRUE(shown == pic.image()) << count;
+        EXPECT_TRUE(shown == pic.image());
         pic.clear();
         follow();
-        EXPECT_TRUE(pic.image() == background) << count;
-        EXPECT_TRUE(shown == background) << count;
+        EXPECT_TRUE(pic.image() == background);
+        EXPECT_TRUE(shown == background);
     }
-    draw(50);
-    pic.commit();
-    background = pic.image().copy();
-    EXPECT_TRUE(pic.background() == background);
-    draw(50);
-    pic.clear();
-    follow();
-    EXPECT_TRUE(pic.image() == background);
-    EXPECT_TRUE(shown == background);
+    for (const int count : {3, 50}) {
+        SCOPED_TRACE(std::to_string(count) + " drawings committed");
+        draw(count);
+        pic.commit();
+        follow();
+        EXPECT_TRUE(shown == pic.image());
+        background = pic.image().copy();
+        EXPECT_TRUE(pic.background() == background);
+        draw(count);
+        pic.clear();
+        follow();
+        EXPECT_TRUE(pic.image() == background);
+        EXPECT_TRUE(shown == background);
+    }
 
     // The dots of fireworks (dozens of small places) and a sprite that moves
     // on: shown and cleared away again through squares around them.
