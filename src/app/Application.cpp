@@ -3,7 +3,7 @@
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
 #include "look/Texts.h"
-#include "match/FormDialogs.h"
+#include "dialogs/FormDialogs.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/WindowPlacement.h"

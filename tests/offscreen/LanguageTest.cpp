@@ -3,9 +3,9 @@
 #include "app/frmMAIN.h"
 #include "look/Fonts.h"
 #include "look/Texts.h"
-#include "match/frmCUT.h"
-#include "match/frmINFO.h"
-#include "match/frmNAME.h"
+#include "dialogs/frmCUT.h"
+#include "dialogs/frmINFO.h"
+#include "dialogs/frmNAME.h"
 #include "platform/Language.h"
 
 #include <QFontMetrics>

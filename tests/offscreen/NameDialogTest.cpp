@@ -3,7 +3,7 @@
 #include "data/RecordTable.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
-#include "match/frmNAME.h"
+#include "dialogs/frmNAME.h"
 #include "state/MatchState.h"
 
 #include <QApplication>

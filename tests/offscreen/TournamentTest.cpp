@@ -8,9 +8,9 @@
 
 #include "app/frmMAIN.h"
 #include "look/Looks.h"
-#include "match/frmCUT.h"
-#include "match/frmINFO.h"
-#include "match/frmNAME.h"
+#include "dialogs/frmCUT.h"
+#include "dialogs/frmINFO.h"
+#include "dialogs/frmNAME.h"
 #include "rally/Ball.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "match/frmCUT.h"
+#include "dialogs/frmCUT.h"
 
 #include "look/Fonts.h"
 #include "look/Looks.h"

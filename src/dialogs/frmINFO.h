@@ -1,6 +1,6 @@
 #pragma once
 
-#include "match/MovableDialog.h"
+#include "dialogs/MovableDialog.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "match/MovableDialog.h"
+#include "dialogs/MovableDialog.h"
 
 #include "look/Fonts.h"
 #include "platform/WindowPlacement.h"

@@ -1,4 +1,4 @@
-#include "match/frmINFO.h"
+#include "dialogs/frmINFO.h"
 
 #include "look/Fonts.h"
 #include "look/Looks.h"

@@ -1,8 +1,8 @@
-#include "match/FormDialogs.h"
+#include "dialogs/FormDialogs.h"
 
 #include "look/Looks.h"
-#include "match/frmCUT.h"
-#include "match/frmINFO.h"
+#include "dialogs/frmCUT.h"
+#include "dialogs/frmINFO.h"
 #include "platform/Platform.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "match/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <functional>
 
