@@ -1,8 +1,8 @@
 #include "dialogs/FormDialogs.h"
 
-#include "look/Looks.h"
 #include "dialogs/frmCUT.h"
 #include "dialogs/frmINFO.h"
+#include "look/Looks.h"
 #include "platform/Platform.h"
 
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "CelebrationRig.h"
 
 #include "app/frmMAIN.h"
-#include "look/Fonts.h"
-#include "look/Texts.h"
 #include "dialogs/frmCUT.h"
 #include "dialogs/frmINFO.h"
 #include "dialogs/frmNAME.h"
+#include "look/Fonts.h"
+#include "look/Texts.h"
 #include "platform/Language.h"
 
 #include <QFontMetrics>

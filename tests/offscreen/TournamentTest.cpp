@@ -7,10 +7,10 @@
 #include "TestGame.h"
 
 #include "app/frmMAIN.h"
-#include "look/Looks.h"
 #include "dialogs/frmCUT.h"
 #include "dialogs/frmINFO.h"
 #include "dialogs/frmNAME.h"
+#include "look/Looks.h"
 #include "rally/Ball.h"
 
 #include <QComboBox>
