@@ -387,12 +387,7 @@ void frmMAIN::announce(const QString &text, QColor dialogColour, QColor panelCol
 {
     if (m_app.ending())
         return;
-    switch (sound) {
-    case 101: m_app.sound().PLAY_101(); break;
-    case 106: m_app.sound().PLAY_106(); break;
-    case 107: m_app.sound().PLAY_107(); break;
-    default: break;
-    }
+    m_app.sound().PLAY(sound);
     m_app.dialogs().showInfo(text, dialogColour, panelColour);
     m_app.platform().processEvents();
 }
