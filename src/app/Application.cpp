@@ -2,8 +2,8 @@
 
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
+#include "dialogs/FormDialogs.h"
 #include "look/Texts.h"
-#include "match/FormDialogs.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/WindowPlacement.h"

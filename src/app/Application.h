@@ -4,7 +4,7 @@
 #include "app/frmSPRUSH.h"
 #include "appearance/AppearanceState.h"
 #include "data/RecordTable.h"
-#include "match/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "platform/DataFile.h"
 #include "platform/InstanceLock.h"
 #include "sound/SoundDevice.h"

@@ -62,14 +62,13 @@ QByteArray GameCelebrationHost::trophy() { return Resources::bytes(QStringLitera
 void GameCelebrationHost::sound(int effect)
 {
     SoundModule &module = m_app.sound();
-    switch (effect) {
-    case 0: module.SOUND_STOP(); break;
-    case 101: module.PLAY_101(); break;
-    case 103: module.PLAY_103(); break;
-    case 104: module.PLAY_104(); break;
-    case 106: module.PLAY_106_LOOP(); break;
-    default: break;
-    }
+    // The fanfare repeats until the celebration stops all sound.
+    if (effect == 0)
+        module.SOUND_STOP();
+    else if (effect == 106)
+        module.PLAY_106_LOOP();
+    else
+        module.PLAY(effect);
 }
 
 void GameCelebrationHost::frameShown(const QRegion &) {}

@@ -5,23 +5,16 @@
 #include "app/frmSPRUSH.h"
 #include "appearance/Recolour.h"
 #include "celebration/frmPFM.h"
-#include "data/modDATA.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
-#include "look/Texts.h"
-#include "match/Dialogs.h"
-#include "match/frmNAME.h"
 #include "platform/Cursors.h"
-#include "platform/ImageFrame.h"
 #include "platform/MouseCodes.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
 #include "platform/WindowFrameHints.h"
 #include "platform/WindowPlacement.h"
-#include "rally/clsBALL.h"
-#include "rally/clsCOM.h"
-#include "rally/clsRKT.h"
+#include "rally/Ball.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -46,6 +39,7 @@ const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 const QColor kTeal(0, 128, 128);
 const QColor kLime(0, 255, 0);
+const QColor kRed(255, 0, 0);
 
 // The court as a plain clay rectangle, for a build without its artwork.
 QImage plainCourt()
@@ -74,10 +68,10 @@ frmMAIN::frmMAIN(Application &app)
     // controls are there: made before them, the window would make each of
     // them a window of its own.
     WindowFrameHints::titleAndCloseButMaximizable(*this);
-    m_data = std::make_unique<modDATA>(app.platform(), app.dataFile(), app.records, app.match.playerName,
-                                       app.rally.level, *this);
-    m_loop =
-        std::make_unique<RallyLoop>(app.platform(), app.rally, app.match, app.sound(), *this, picB, *picP);
+    m_flow = std::make_unique<MatchFlow>(
+        MatchFlow::Game{app.platform(), app.sound(), app.dialogs(), app.dataFile(), app.rally, app.match,
+                        app.appearance, app.records},
+        MatchFlow::Court{picB, *picP, picBALL, picROLL, picCOM, picCOMsh, *this}, *this, *this);
     // Centred on the desktop by its frame, title bar included.
     WindowPlacement::centreOnDesktop(*this);
 }
@@ -191,8 +185,8 @@ void frmMAIN::Form_Load()
     picP->picture().setPicture(imgC);
     picP->refresh();
 
-    RESET_BOARD();
-    LOAD_DATA();
+    m_flow->RESET_BOARD();
+    m_flow->LOAD_DATA(m_app.appPath);
     m_app.platform().processEvents();
 }
 
@@ -316,200 +310,99 @@ void frmMAIN::placeBox()
     picBOX->move(std::max(0, left), std::max(0, top));
 }
 
-void frmMAIN::cmdSTOP_Click()
+void frmMAIN::showLifeBars(std::int32_t comTop, std::int32_t userTop)
 {
-    m_app.rally.stopRequest = true;
-    m_app.rally.loopBreak = true;
-    m_app.platform().processEvents();
-    picP->setFocus();
+    imgCOM->move(0, comTop);
+    imgUSER->move(0, userTop);
 }
 
-void frmMAIN::cmdEND_Click()
+void frmMAIN::showSetCounts(std::int32_t comSets, std::int32_t userSets)
 {
-    Platform &platform = m_app.platform();
-    m_app.rally.loopBreak = true;
-    platform.processEvents();
+    // Match point: the count turns red.
+    lblCOM->setText(QString::number(comSets));
+    Looks::setLabelColours(lblCOM, comSets >= 2 ? kRed : kYellow, {});
+    lblUSER->setText(QString::number(userSets));
+    Looks::setLabelColours(lblUSER, userSets >= 2 ? kRed : kYellow, {});
+}
+
+void frmMAIN::showRound(const QString &round, const QString &level)
+{
+    lblSET->setText(round);
+    lblCOMg->setText(level);
+}
+
+void frmMAIN::showRank(int rank)
+{
+    for (QLabel *label : lblRNK)
+        Looks::setLabelColours(label, {}, kTeal);
+    Looks::setLabelColours(lblRNK[static_cast<size_t>(rank)], {}, kLime);
+}
+
+void frmMAIN::showButtons(Buttons buttons)
+{
+    const bool idle = buttons == Buttons::Idle;
+    cmdGAME->setEnabled(idle);
+    cmdREN->setEnabled(idle);
+    cmdSTOP->setEnabled(buttons == Buttons::Playing);
+    for (QLabel *rank : lblRNK)
+        rank->setEnabled(idle);
+}
+
+void frmMAIN::paintRacket(std::int32_t racketColor)
+{
+    picCOMsh.setPicture(imgCOMsh);
+    picCOM.setPicture(imgCOMrkt);
+    if (racketColor > 1) {
+        picCOMsh.setPicture(Recolour::SET_RKT_COLOR(imgCOMsh, racketColor));
+        m_app.platform().processEvents();
+        picCOM.setPicture(Recolour::SET_RKT_COLOR(imgCOMrkt, racketColor));
+        m_app.platform().processEvents();
+    }
+}
+
+void frmMAIN::paintCourt(std::int32_t courtColor)
+{
+    if (courtColor > 0) {
+        picB.setPicture(Recolour::SET_COURT_COLOR(imgC, courtColor));
+        m_app.platform().processEvents();
+    } else {
+        picB.setPicture(imgC);
+    }
+    // The new court shows at once and survives repaints.
+    picP->picture().setPicture(picB.image());
+    picP->refresh();
+}
+
+void frmMAIN::celebrate()
+{
+    GameCelebrationHost host(m_app);
+    frmPFM celebration(host);
+    celebration.play();
+}
+
+void frmMAIN::closeSplash()
+{
     if (m_app.splashLoaded) {
         m_app.unloadSplash();
-        platform.processEvents();
-    }
-    if (m_app.match.tournamentPlayed) {
-        SAVE_DATA();
-        platform.processEvents();
-    }
-    m_app.sound().PLAY_101();
-    m_app.dialogs().showInfo(Texts::farewell(), QColor(255, 192, 128), QColor(255, 192, 128));
-    platform.processEvents();
-    if (!m_app.ending())
-        close();
-}
-
-void frmMAIN::RESET_BOARD()
-{
-    imgCOM->move(0, -250);
-    imgUSER->move(0, 250);
-    lblCOM->setText(QStringLiteral("0"));
-    lblUSER->setText(QStringLiteral("0"));
-    Looks::setLabelColours(lblCOM, kYellow, {});
-    Looks::setLabelColours(lblUSER, kYellow, {});
-    lblSET->setText(QString());
-    lblCOMg->setText(QString());
-    for (QLabel *rank : lblRNK)
-        Looks::setLabelColours(rank, {}, kTeal);
-    Looks::setLabelColours(lblRNK[0], {}, kLime);
-    for (int i = 1; i <= 5; ++i)
-        Looks::setLabelColours(lblRNKING[i], {}, kBlack);
-    m_app.rally.level = 1;
-    // Back to the rank C look.
-    if (m_app.appearance.courtColor > 0)
-        SET_COURT();
-    if (m_app.appearance.racketColor > 1)
-        SET_RAKET();
-}
-
-bool frmMAIN::pointAward()
-{
-    RallyState &rally = m_app.rally;
-    MatchState &match = m_app.match;
-    if (rally.outSide == 1) {
-        // The player won the point: the computer's bar goes up, 10 pixels a
-        // hit of the rally, 50 for a point won with a single hit.
-        const std::int32_t hits = rally.rallyHits == 1 ? 5 : rally.rallyHits;
-        imgCOM->move(0, imgCOM->y() - 10 * hits);
         m_app.platform().processEvents();
-        if (imgCOM->y() < -249) {
-            ++match.userSets;
-            if (match.userSets == 2)
-                Looks::setLabelColours(lblUSER, QColor(255, 0, 0), {});
-            lblUSER->setText(QString::number(match.userSets));
-            return CHECK_RESULT();
-        }
-    } else if (rally.outSide == 2) {
-        // The computer won it: the player's bar goes down, 50 pixels when
-        // the player made no hit at all.
-        const std::int32_t hits = rally.rallyHits == 0 ? 5 : rally.rallyHits;
-        imgUSER->move(0, imgUSER->y() + 10 * hits);
-        m_app.platform().processEvents();
-        if (imgUSER->y() > 249) {
-            ++match.comSets;
-            if (match.comSets == 2)
-                Looks::setLabelColours(lblCOM, QColor(255, 0, 0), {});
-            lblCOM->setText(QString::number(match.comSets));
-            return CHECK_RESULT();
-        }
     }
-    return true;
 }
 
-void frmMAIN::announce(const QString &text, QColor dialogColour, QColor panelColour, int sound)
+void frmMAIN::focusCourt() { picP->setFocus(); }
+
+void frmMAIN::setLine(int line, const QString &text) { lblRNKING[static_cast<size_t>(line)]->setText(text); }
+
+QString frmMAIN::line(int line) const { return lblRNKING[static_cast<size_t>(line)]->text(); }
+
+void frmMAIN::setLineBackground(int line, QColor colour)
 {
-    if (m_app.ending())
-        return;
-    switch (sound) {
-    case 101: m_app.sound().PLAY_101(); break;
-    case 106: m_app.sound().PLAY_106(); break;
-    case 107: m_app.sound().PLAY_107(); break;
-    default: break;
-    }
-    m_app.dialogs().showInfo(text, dialogColour, panelColour);
-    m_app.platform().processEvents();
+    Looks::setLabelColours(lblRNKING[static_cast<size_t>(line)], {}, colour);
 }
 
-void frmMAIN::showRank(std::int32_t level)
+QColor frmMAIN::lineBackground(int line) const
 {
-    for (QLabel *rank : lblRNK)
-        Looks::setLabelColours(rank, {}, kTeal);
-    Looks::setLabelColours(lblRNK[level >= 7 ? 2 : level <= 3 ? 0 : 1], {}, kLime);
+    return Looks::labelBackground(lblRNKING[static_cast<size_t>(line)]);
 }
-
-void frmMAIN::showRound(std::int32_t level)
-{
-    // The round within the rank: 1 for levels 1, 4 and 7.
-    const std::int32_t round = level % 3 == 0 ? 3 : level % 3;
-    lblSET->setText(tr("第 %1回戦").arg(round));
-    lblCOMg->setText(QString::number(level));
-}
-
-bool frmMAIN::CHECK_RESULT()
-{
-    RallyState &rally = m_app.rally;
-    MatchState &match = m_app.match;
-    m_app.WAIT_600();
-    if (m_app.ending())
-        return false;
-    m_loop->showBareCourt();
-
-    if (match.userSets == 3 || match.comSets == 3) {
-        const bool champion = match.userSets == 3 && rally.level == 9;
-        if (champion)
-            announce(tr("あなたは「チャンピョン」です！"), QColor(255, 0, 0), QColor(255, 255, 0), 106);
-        else if (match.userSets == 3)
-            announce(tr("あなたの勝ちです！"), {}, {}, 106);
-        else
-            announce(tr("コンピュータの勝ちです！"), {}, {}, 107);
-        if (m_app.ending())
-            return false;
-        if (champion) {
-            SET_CHAMP_PFM();
-            return false;
-        }
-        if (match.comSets == 3)
-            return false; // the ranking keeps the last round won
-        // A round won below the title: into the ranking, then the next round.
-        SET_RANKING();
-        rally.level = RecordTable::nextRound(rally.level);
-        if (rally.level == 4 || rally.level == 7)
-            showRank(rally.level);
-        match.setNumber = 1;
-        match.userSets = 0;
-        match.comSets = 0;
-        Looks::setLabelColours(lblUSER, kYellow, {});
-        Looks::setLabelColours(lblCOM, kYellow, {});
-        lblUSER->setText(QStringLiteral("0"));
-        lblCOM->setText(QStringLiteral("0"));
-        showRound(rally.level);
-    } else {
-        ++match.setNumber;
-    }
-    imgCOM->move(0, 0);
-    imgUSER->move(0, 0);
-    SET_INFO();
-    return !m_app.ending();
-}
-
-void frmMAIN::SET_INFO()
-{
-    RallyState &rally = m_app.rally;
-    const AppearanceState &look = m_app.appearance;
-    if (rally.level > 1)
-        SET_RAKET();
-    // The court changes only when a new rank begins.
-    if ((look.courtColor == 0 && rally.level > 3) || (look.courtColor == 1 && rally.level > 6))
-        SET_COURT();
-    m_app.platform().processEvents();
-
-    static const char *const kRanks[] = {QT_TR_NOOP("Ｃランク"), QT_TR_NOOP("Ｂランク"),
-                                         QT_TR_NOOP("Ａランク")};
-    static const char *const kRounds[] = {QT_TR_NOOP("第１回戦"), QT_TR_NOOP("第２回戦"),
-                                          QT_TR_NOOP("第３回戦")};
-    static const QColor kFrames[] = {QColor(192, 192, 0), QColor(128, 128, 255), QColor(192, 0, 192)};
-    QString prefix = tr("？？？");
-    QColor frame(0, 0, 0);
-    if (rally.level >= 1 && rally.level <= 9) {
-        const int rank = (rally.level - 1) / 3;
-        // "Ｃランク - 第１回戦 ： "
-        prefix = tr("%1 - %2 ： ").arg(tr(kRanks[rank]), tr(kRounds[(rally.level - 1) % 3]));
-        frame = kFrames[rank];
-    }
-
-    if (rally.level >= 7 && m_app.match.setNumber == 1)
-        announce(tr("Ａランクは「ボールの影」が有効です"), QColor(255, 0, 0), QColor(255, 128, 255), 101);
-    announce(prefix + tr("第 %1 セット").arg(m_app.match.setNumber), frame, {}, 101);
-    if (!m_app.ending())
-        m_app.sound().PLAY_102();
-}
-
-void frmMAIN::showInterrupt() { m_app.dialogs().showCut(); }
 
 void frmMAIN::CUR_NORMAL()
 {
@@ -528,7 +421,7 @@ void frmMAIN::CUR_SWING() { picP->setCursor(curNON); }
 void frmMAIN::picP_MouseDown(int button, int, double x, double y)
 {
     RallyState &rally = m_app.rally;
-    Ball *ball = m_loop->cast().ball;
+    Ball *ball = loop().cast().ball;
     if (rally.comServeWait) {
         // Any click starts the computer's serve: the ball flies straight
         // down the court. No ball on court yet: nothing to serve.
@@ -557,265 +450,6 @@ void frmMAIN::picP_MouseMove(int, int, double x, double y)
         CUR_RACKET();
     else if (!inZone && m_app.rally.racketCursor)
         CUR_NORMAL();
-}
-
-void frmMAIN::lblRNK_Click(int index)
-{
-    if (m_app.splashLoaded) {
-        m_app.unloadSplash();
-        m_app.platform().processEvents();
-    }
-    for (QLabel *rank : lblRNK)
-        Looks::setLabelColours(rank, {}, kTeal);
-    Looks::setLabelColours(lblRNK[static_cast<size_t>(index)], {}, kLime);
-    static constexpr std::int32_t kPracticeLevel[] = {2, 5, 8};
-    m_app.rally.level = kPracticeLevel[index];
-    SET_COURT();
-}
-
-void frmMAIN::cmdGAME_Click()
-{
-    Platform &platform = m_app.platform();
-    RallyState &rally = m_app.rally;
-    MatchState &match = m_app.match;
-    // No second game may start while this one is being set up: the events
-    // handled during the registration, the colour changes and the first
-    // announcements would otherwise run a practice (or another tournament)
-    // inside this start, at this game's level, and leave this game at level
-    // 0. The stop button waits for the frame loop.
-    cmdGAME->setEnabled(false);
-    cmdREN->setEnabled(false);
-    for (QLabel *rank : lblRNK)
-        rank->setEnabled(false);
-    if (m_app.splashLoaded) {
-        m_app.unloadSplash();
-        platform.processEvents();
-    }
-    RESET_BOARD();
-    m_app.sound().PLAY_101();
-    {
-        frmNAME registration(platform, match, m_app.records, this);
-        platform.showModal(registration);
-    }
-    if (match.playerName.isEmpty() || m_app.ending()) {
-        setGameButtons(true);
-        return;
-    }
-    CHECK_NAME();
-    if (rally.level == 0 || m_app.ending()) {
-        setGameButtons(true);
-        return;
-    }
-    match.tournamentPlayed = true;
-    setGameButtons(false);
-    picP->setFocus();
-
-    // The first serve of every game belongs to the computer.
-    rally.ballInPlay = false;
-    rally.comServeWait = true;
-    rally.comActive = true;
-    auto ball = std::make_unique<clsBALL>(rally, m_app.sound(), platform, picB, picBALL);
-    ball->setX(141);
-    ball->setY(93);
-    auto racket = std::make_unique<clsRKT>(rally, *ball, m_app.sound(), picB, picROLL, *this);
-    auto com =
-        std::make_unique<clsCOM>(rally, m_app.appearance, *ball, m_app.sound(), picB, picCOM, picCOMsh);
-    // On court at once: a click handled from here on serves this ball.
-    m_loop->setCast({ball.get(), racket.get(), com.get()});
-    platform.processEvents();
-
-    if (!m_app.ending())
-        MAIN_LOOP();
-    m_loop->setCast({});
-    com.reset();
-    racket.reset();
-    ball.reset();
-    if (m_app.ending())
-        return;
-    platform.processEvents();
-    setGameButtons(true);
-    lblRNKING[5]->setText(tr(" N： "));
-}
-
-void frmMAIN::CHECK_NAME()
-{
-    RallyState &rally = m_app.rally;
-    const MatchState &match = m_app.match;
-    const RecordTable &records = m_app.records;
-    int entry = -1; // the first entry of that exact name
-    for (int i = 0; i <= 4 && entry < 0; ++i)
-        if (records.rankName[static_cast<size_t>(i)] == match.playerName)
-            entry = i;
-
-    if (entry == 0) { // the reigning champion may not play
-        rally.level = 0;
-        announce(tr("チャンピョンはゲーム が出来ません"), QColor(255, 0, 0), {}, 107);
-        return;
-    }
-    int row = 5;
-    if (entry < 0) {
-        rally.level = 1;
-        lblRNKING[5]->setText(tr(" N： ") + match.playerName);
-    } else {
-        rally.level = RecordTable::nextRound(records.rankStage[static_cast<size_t>(entry)]);
-        row = entry;
-    }
-    for (int i = 1; i <= 5; ++i)
-        Looks::setLabelColours(lblRNKING[static_cast<size_t>(i)], {}, kBlack);
-    Looks::setLabelColours(lblRNKING[static_cast<size_t>(row)], {}, QColor(0, 0, 255));
-    m_app.platform().processEvents();
-    imgCOM->move(0, 0);
-    imgUSER->move(0, 0);
-    showRank(rally.level);
-    m_app.match.setNumber = 1;
-    showRound(rally.level);
-    SET_INFO();
-}
-
-void frmMAIN::lblCOM_MouseDown(int button, int shift)
-{
-    const RallyState &rally = m_app.rally;
-    if ((shift & 1) && button == 2 && !rally.ballInPlay && !rally.comServeWait && !rally.comActive)
-        m_app.match.champPreview = true;
-}
-
-void frmMAIN::lblUSER_MouseDown(int button, int shift)
-{
-    MatchState &match = m_app.match;
-    if (!(shift & 1) || button != 2 || !match.champPreview)
-        return;
-    if (!match.previewName.isEmpty()) {
-        SET_CHAMP_PFM();
-        match.champPreview = false;
-    } else {
-        m_app.platform().messageBox(tr("　　チャンピョンネームがありません！　　　　"));
-    }
-}
-
-void frmMAIN::SET_CHAMP_PFM()
-{
-    {
-        GameCelebrationHost host(m_app);
-        frmPFM celebration(host);
-        celebration.play();
-    }
-    m_app.platform().processEvents();
-    if (m_app.ending())
-        return;
-    if (!m_app.match.champPreview)
-        SET_CHAMPION();
-    cmdEND_Click();
-}
-
-void frmMAIN::LOAD_DATA()
-{
-    m_data->setFolder(m_app.appPath);
-    m_data->LOAD_DATA();
-}
-
-void frmMAIN::SAVE_DATA() { m_data->SAVE_DATA(); }
-
-void frmMAIN::SET_RANKING() { m_data->SET_RANKING(); }
-
-void frmMAIN::SET_CHAMPION() { m_data->SET_CHAMPION(); }
-
-void frmMAIN::setLine(int line, const QString &text) { lblRNKING[static_cast<size_t>(line)]->setText(text); }
-
-QString frmMAIN::line(int line) const { return lblRNKING[static_cast<size_t>(line)]->text(); }
-
-void frmMAIN::setLineBackground(int line, QColor colour)
-{
-    Looks::setLabelColours(lblRNKING[static_cast<size_t>(line)], {}, colour);
-}
-
-QColor frmMAIN::lineBackground(int line) const
-{
-    return Looks::labelBackground(lblRNKING[static_cast<size_t>(line)]);
-}
-
-void frmMAIN::setGameButtons(bool idle)
-{
-    cmdGAME->setEnabled(idle);
-    cmdREN->setEnabled(idle);
-    cmdSTOP->setEnabled(!idle);
-    for (QLabel *rank : lblRNK)
-        rank->setEnabled(idle);
-}
-
-void frmMAIN::cmdREN_Click()
-{
-    Platform &platform = m_app.platform();
-    RallyState &rally = m_app.rally;
-    if (m_app.splashLoaded) {
-        m_app.unloadSplash();
-        platform.processEvents();
-    }
-    m_app.sound().PLAY_101();
-    setGameButtons(false);
-    picP->setFocus();
-    rally.ballInPlay = false;
-    rally.comServeWait = true;
-    rally.comActive = false;
-
-    // No opponent in practice: the ball comes back from both ends.
-    auto ball = std::make_unique<clsBALL>(rally, m_app.sound(), platform, picB, picBALL);
-    ball->setX(141); // held on the serve spot until the click
-    ball->setY(93);
-    auto racket = std::make_unique<clsRKT>(rally, *ball, m_app.sound(), picB, picROLL, *this);
-    racket->ReINIT();
-    // On court at once: a click handled from here on (even one queued while
-    // the hint below is up) serves this ball.
-    m_loop->setCast({ball.get(), racket.get(), nullptr});
-    platform.processEvents();
-
-    if (rally.level == 8 && !m_app.ending()) {
-        m_app.sound().PLAY_101();
-        m_app.dialogs().showInfo(tr("Ａランクは「ボールの影」が有効です"), QColor(255, 0, 0),
-                                 QColor(255, 128, 255));
-        platform.processEvents();
-    }
-
-    if (!m_app.ending())
-        MAIN_LOOP();
-    m_loop->setCast({});
-    racket.reset();
-    ball.reset();
-    if (m_app.ending())
-        return;
-    platform.processEvents();
-    setGameButtons(true);
-}
-
-void frmMAIN::SET_RAKET()
-{
-    AppearanceState &look = m_app.appearance;
-    picCOMsh.setPicture(imgCOMsh);
-    picCOM.setPicture(imgCOMrkt);
-    if (m_app.rally.level > 1) {
-        look.racketColor = m_app.rally.level;
-        picCOMsh.setPicture(Recolour::SET_RKT_COLOR(imgCOMsh, look.racketColor));
-        m_app.platform().processEvents();
-        picCOM.setPicture(Recolour::SET_RKT_COLOR(imgCOMrkt, look.racketColor));
-        m_app.platform().processEvents();
-    } else {
-        look.racketColor = 1;
-    }
-}
-
-void frmMAIN::SET_COURT()
-{
-    AppearanceState &look = m_app.appearance;
-    const std::int32_t level = m_app.rally.level;
-    look.courtColor = level > 6 ? 2 : level > 3 ? 1 : 0;
-    if (look.courtColor > 0) {
-        picB.setPicture(Recolour::SET_COURT_COLOR(imgC, look.courtColor));
-        m_app.platform().processEvents();
-    } else {
-        picB.setPicture(imgC);
-    }
-    // The new court shows at once and survives repaints.
-    picP->picture().setPicture(picB.image());
-    picP->refresh();
 }
 
 bool frmMAIN::eventFilter(QObject *watched, QEvent *e)

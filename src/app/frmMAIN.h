@@ -1,10 +1,11 @@
 #pragma once
 
 #include "data/RankingBoard.h"
+#include "match/MatchFlow.h"
+#include "match/Scoreboard.h"
 #include "platform/ImageFrame.h"
 #include "platform/Picture.h"
 #include "rally/CourtPointer.h"
-#include "rally/RallyHooks.h"
 #include "rally/RallyLoop.h"
 
 #include <QCursor>
@@ -20,11 +21,11 @@ namespace moka {
 
 class Application;
 class PictureBox;
-class modDATA;
 
 // The main window: the court on the left, the scoreboard, buttons and the
-// ranking board on the right. Client area 409 × 514.
-class frmMAIN : public QWidget, public RallyHooks, public CourtPointer, public RankingBoard
+// ranking board on the right. Client area 409 × 514. The match itself is
+// played by MatchFlow; the window shows it and passes the player's input on.
+class frmMAIN : public QWidget, public CourtPointer, public RankingBoard, public Scoreboard
 {
     Q_OBJECT
 public:
@@ -37,30 +38,21 @@ public:
     void Form_KeyDown(int keyCode, int shift);
     void Form_QueryUnload();
     void cmdSIZE_Click();
-    void cmdSTOP_Click();
-    void cmdEND_Click();
+    void cmdSTOP_Click() { m_flow->cmdSTOP_Click(); }
+    void cmdEND_Click() { m_flow->cmdEND_Click(); }
     void picBOX_Click() {}
     void picP_MouseDown(int button, int shift, double x, double y);
     void picP_MouseMove(int button, int shift, double x, double y);
-    void lblRNK_Click(int index);
-    void cmdREN_Click();
-    void cmdGAME_Click();
-    void lblCOM_MouseDown(int button, int shift);
-    void lblUSER_MouseDown(int button, int shift);
+    void lblRNK_Click(int index) { m_flow->lblRNK_Click(index); }
+    void cmdREN_Click() { m_flow->cmdREN_Click(); }
+    void cmdGAME_Click() { m_flow->cmdGAME_Click(); }
+    void lblCOM_MouseDown(int button, int shift) { m_flow->lblCOM_MouseDown(button, shift); }
+    void lblUSER_MouseDown(int button, int shift) { m_flow->lblUSER_MouseDown(button, shift); }
 
-    // Match flow: the result of a won set, the announcement of the next
-    // set, the player's round, the champion's celebration.
-    bool CHECK_RESULT();
-    void SET_INFO();
-    void CHECK_NAME();
-    void SET_CHAMP_PFM();
-
-    // The record table: loaded at start, changed by won rounds and titles,
-    // saved by the end command.
-    void LOAD_DATA();
-    void SAVE_DATA();
-    void SET_RANKING();
-    void SET_CHAMPION();
+    // The match played in this window, and its frame loop.
+    MatchFlow &flow() { return *m_flow; }
+    RallyLoop &loop() { return m_flow->loop(); }
+    void MAIN_LOOP() { m_flow->loop().MAIN_LOOP(); }
 
     // The ranking board's six lines.
     void setLine(int line, const QString &text) override;
@@ -68,22 +60,23 @@ public:
     void setLineBackground(int line, QColor colour) override;
     QColor lineBackground(int line) const override;
 
-    // The frame loop of a game and the set-up between points.
-    void MAIN_LOOP() { m_loop->MAIN_LOOP(); }
-    bool SET_INIT() { return m_loop->SET_INIT(); }
-    RallyLoop &loop() { return *m_loop; }
+    // The scoreboard.
+    void showLifeBars(std::int32_t comTop, std::int32_t userTop) override;
+    void showSetCounts(std::int32_t comSets, std::int32_t userSets) override;
+    void showRound(const QString &round, const QString &level) override;
+    void showRank(int rank) override;
+    void showButtons(Buttons buttons) override;
+    void paintRacket(std::int32_t racketColor) override;
+    void paintCourt(std::int32_t courtColor) override;
+    void celebrate() override;
+    void closeSplash() override;
+    void focusCourt() override;
+    void closeWindow() override { close(); }
 
-    // Idle scoreboard.
-    void RESET_BOARD() override;
-    bool pointAward() override;
-    void showInterrupt() override;
+    // The pointer over the court.
     void CUR_NORMAL() override;
     void CUR_RACKET() override;
     void CUR_SWING() override;
-
-    // The computer's racket and the court in the colours of `level`.
-    void SET_RAKET();
-    void SET_COURT();
 
     bool maximized() const { return m_maximized; }
     bool activated() const { return m_activated; }
@@ -136,18 +129,13 @@ protected:
 private:
     void buildControls();
     void loadPictures();
-    void setGameButtons(bool idle);
-    void announce(const QString &text, QColor dialogColour, QColor panelColour, int sound);
-    void showRank(std::int32_t level);
-    void showRound(std::int32_t level);
     void placeBox();
     void enlargeWhereRefused();
     void restoreNormalSize();
     void fixNormalSize();
 
     Application &m_app;
-    std::unique_ptr<RallyLoop> m_loop;
-    std::unique_ptr<modDATA> m_data;
+    std::unique_ptr<MatchFlow> m_flow;
     // How long a window manager may take to maximize before "大" takes the
     // whole screen instead.
     static constexpr int kMaximizeWaitMs = 800;

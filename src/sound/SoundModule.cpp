@@ -40,6 +40,12 @@ bool SoundModule::SOUND_INIT()
     return soundEnabled;
 }
 
+void SoundModule::PLAY(int id)
+{
+    if (lengthMs(id) > 0)
+        play(id);
+}
+
 void SoundModule::play(int id)
 {
     if (!soundEnabled)

@@ -19,6 +19,8 @@ public:
     ~SoundModule();
 
     bool SOUND_INIT();
+    // Effect `id` (101–107) once; any other number plays nothing.
+    void PLAY(int id);
     void PLAY_101() { play(101); }
     void PLAY_102() { play(102); }
     void PLAY_103() { play(103); }

@@ -378,10 +378,10 @@ TEST(CelebrationSequence, ANewChampionIsCelebratedSavedAndTheProgramEnds)
     match.tournamentPlayed = true;
     match.userSets = 2;
     rally.level = 9;
-    g.m->imgCOM->move(0, -240);
+    g.game.app->match.comBar = -240;
     rally.outSide = 1;
     rally.rallyHits = 5;
-    EXPECT_FALSE(g.m->pointAward());
+    EXPECT_FALSE(g.m->flow().pointAward());
 
     EXPECT_EQ(g.frames(6), upTo(38));
     EXPECT_EQ(g.frames(7), upTo(10));

@@ -48,8 +48,8 @@ TEST(ColourSchemes, EachLevelGetsItsRacketAndCourt)
     const QImage court = m->imgC.convertToFormat(QImage::Format_RGB32);
     for (int level = 0; level <= 9; ++level) {
         rally.level = level;
-        m->SET_RAKET();
-        m->SET_COURT();
+        m->flow().SET_RAKET();
+        m->flow().SET_COURT();
         const int scheme = courtColor[level];
         EXPECT_EQ(game.app->appearance.racketColor, racketColor[level]);
         EXPECT_EQ(game.app->appearance.courtColor, scheme);
@@ -63,12 +63,12 @@ TEST(ColourSchemes, EachLevelGetsItsRacketAndCourt)
     }
     // Twice at one level is the same as once.
     rally.level = 7;
-    m->SET_COURT();
+    m->flow().SET_COURT();
     const QImage once = m->picB.image();
-    m->SET_COURT();
+    m->flow().SET_COURT();
     EXPECT_EQ(m->picB.image(), once);
     // The board reset brings the rank C look back.
-    m->RESET_BOARD();
+    m->flow().RESET_BOARD();
     EXPECT_EQ(game.app->appearance.courtColor, 0);
     EXPECT_EQ(game.app->appearance.racketColor, 1);
     EXPECT_EQ(m->picB.image(), court);

@@ -1,10 +1,10 @@
 #include "VirtualPlatform.h"
 
+#include "dialogs/FormDialogs.h"
+#include "dialogs/frmCUT.h"
+#include "dialogs/frmINFO.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
-#include "match/FormDialogs.h"
-#include "match/frmCUT.h"
-#include "match/frmINFO.h"
 #include "state/RallyState.h"
 
 #include <QLabel>

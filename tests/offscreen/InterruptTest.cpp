@@ -1,7 +1,7 @@
 #include "TestGame.h"
 
 #include "app/frmMAIN.h"
-#include "match/frmCUT.h"
+#include "dialogs/frmCUT.h"
 #include "rally/Ball.h"
 
 #include <QDialog>

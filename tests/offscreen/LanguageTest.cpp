@@ -2,11 +2,11 @@
 
 #include "app/frmMAIN.h"
 #include "data/RecordFile.h"
+#include "dialogs/frmCUT.h"
+#include "dialogs/frmINFO.h"
+#include "dialogs/frmNAME.h"
 #include "look/Fonts.h"
 #include "look/Texts.h"
-#include "match/frmCUT.h"
-#include "match/frmINFO.h"
-#include "match/frmNAME.h"
 #include "platform/Language.h"
 
 #include <QFile>
@@ -89,10 +89,10 @@ QImage celebrate(TestGame &game)
     game.app->match.tournamentPlayed = true;
     game.app->match.userSets = 2;
     game.app->rally.level = 9;
-    m->imgCOM->move(0, -240);
+    game.app->match.comBar = -240;
     game.app->rally.outSide = 1;
     game.app->rally.rallyHits = 5;
-    m->pointAward();
+    m->flow().pointAward();
     return kept;
 }
 
@@ -128,7 +128,7 @@ TEST(Language, JapaneseAsWrittenUnlessEnglishIsAsked)
 
     game.app->rally.level = 8;
     game.app->match.setNumber = 2;
-    m->SET_INFO();
+    m->flow().SET_INFO();
     ASSERT_EQ(game.dialogs->infos.size(), 1u);
     EXPECT_EQ(game.dialogs->infos[0].text, QStringLiteral("Ａランク - 第２回戦 ： 第 2 セット"));
     QLocale::setDefault(system);
@@ -179,24 +179,24 @@ TEST(Language, EnglishEverywhereAndEveryTextFits)
     // A newcomer's game: each round's label and set announcement, a won and
     // a lost match, every rank's announcements, the champion turned away.
     match.playerName = QStringLiteral("ABC");
-    m->CHECK_NAME();
+    m->flow().CHECK_NAME();
     expectWindowEnglish(m, "main window in round 1");
     for (const int round : {2, 3}) {
         match.userSets = 3;
-        m->CHECK_RESULT();
+        m->flow().CHECK_RESULT();
         expectEnglishFitting(m->lblSET, m->lblSET->text(), "round " + std::to_string(round));
     }
     match.comSets = 3;
-    m->CHECK_RESULT();
+    m->flow().CHECK_RESULT();
     for (int level = 1; level <= 9; ++level) {
         for (const int set : {1, 5}) {
             rally.level = level;
             match.setNumber = set;
-            m->SET_INFO();
+            m->flow().SET_INFO();
         }
     }
     game.app->records.rankName[0] = QStringLiteral("ABC");
-    m->CHECK_NAME();
+    m->flow().CHECK_NAME();
     m->lblCOM_MouseDown(2, 1);
     m->lblUSER_MouseDown(2, 1); // no preview name: a message
     // Every trouble's heading and the detail lines under it: what is wrong

@@ -132,6 +132,11 @@ TEST(MainWindow, LoadLeavesTheIdleBoardAndTheBareCourt)
     EXPECT_EQ(Looks::labelBackground(m->lblRNK[1]), QColor(0, 128, 128));
     EXPECT_EQ(Looks::labelBackground(m->lblRNK[2]), QColor(0, 128, 128));
     EXPECT_EQ(game.app->rally.level, 1);
+    // A count of two sets, a match point, shows red.
+    m->showSetCounts(1, 2);
+    EXPECT_EQ(m->lblUSER->text(), QStringLiteral("2"));
+    EXPECT_EQ(Looks::labelText(m->lblUSER), QColor(255, 0, 0));
+    EXPECT_EQ(Looks::labelText(m->lblCOM), QColor(255, 255, 0));
     EXPECT_EQ(m->picP->picture().size(), QSize(281, 513));
     EXPECT_EQ(m->picP->picture().image(), m->picB.image());
     // No picture holder is a visible widget: everything shown lies in the box.

@@ -1,9 +1,9 @@
 #include "VirtualPlatform.h"
 
 #include "data/RecordTable.h"
+#include "dialogs/frmNAME.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
-#include "match/frmNAME.h"
 #include "state/MatchState.h"
 
 #include <QApplication>

@@ -7,10 +7,10 @@
 #include "TestGame.h"
 
 #include "app/frmMAIN.h"
+#include "dialogs/frmCUT.h"
+#include "dialogs/frmINFO.h"
+#include "dialogs/frmNAME.h"
 #include "look/Looks.h"
-#include "match/frmCUT.h"
-#include "match/frmINFO.h"
-#include "match/frmNAME.h"
 #include "rally/Ball.h"
 
 #include <QComboBox>
@@ -398,17 +398,8 @@ TEST(Tournament, NoOtherGameStartsWhileATournamentIsBeingSetUp)
     int practiceFrames = 0;
     int tournamentFrames = 0;
     std::int32_t levelInPlay = -1;
-    bool stopped = false; // once: a second click while interrupted resumes
-    game.platform.onModal = [](QDialog &dialog) {
-        if (auto *name = qobject_cast<frmNAME *>(&dialog)) {
-            name->cboNAME->setEditText(QStringLiteral("ABC"));
-            name->Command1->click();
-        } else if (auto *cut = qobject_cast<frmCUT *>(&dialog)) {
-            cut->Command2->click();
-        } else {
-            dialog.reject();
-        }
-    };
+    bool stopped = false;                       // once: a second click while interrupted resumes
+    game.dialogs->name = QStringLiteral("ABC"); // registered; the recorded interrupt abandons
     game.platform.onEvents = [&] {
         if (!m || game.platform.ending())
             return;
@@ -446,11 +437,11 @@ TEST(Tournament, NoOtherGameStartsWhileATournamentIsBeingSetUp)
 
 TEST(Tournament, ACancelledRegistrationGivesTheButtonsBack)
 {
-    TestGame game;
-    game.platform.onModal = [](QDialog &dialog) { dialog.reject(); };
+    TestGame game; // the recorded registration gives no name
     game.start();
     frmMAIN *m = game.app->mainWindow();
     m->cmdGAME->click();
+    EXPECT_EQ(game.dialogs->names, 1);
     EXPECT_TRUE(m->cmdGAME->isEnabled());
     EXPECT_TRUE(m->cmdREN->isEnabled());
     for (QLabel *rank : m->lblRNK)

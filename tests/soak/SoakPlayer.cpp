@@ -8,10 +8,10 @@
 #include "app/Application.h"
 #include "app/frmMAIN.h"
 #include "celebration/frmPFM.h"
+#include "dialogs/frmCUT.h"
+#include "dialogs/frmINFO.h"
+#include "dialogs/frmNAME.h"
 #include "look/Texts.h"
-#include "match/frmCUT.h"
-#include "match/frmINFO.h"
-#include "match/frmNAME.h"
 #include "platform/PictureBox.h"
 #include "rally/Ball.h"
 

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "match/Dialogs.h"
+#include "dialogs/Dialogs.h"
+#include "state/MatchState.h"
 
 #include <QStringList>
 
 #include <functional>
 
-// Announcements and interrupts remembered instead of shown.
+// Announcements, registrations and interrupts remembered instead of shown. A
+// registration takes `name` (none by default: no game).
 class RecordingDialogs : public moka::Dialogs
 {
 public:
@@ -23,6 +25,13 @@ public:
         if (onInfo)
             onInfo();
     }
+    void showName(moka::MatchState &match, const moka::RecordTable &) override
+    {
+        ++names;
+        match.playerName = name;
+        if (onName)
+            onName();
+    }
     void showCut() override
     {
         ++cuts;
@@ -31,7 +40,10 @@ public:
     }
 
     std::vector<Info> infos;
+    QString name;
+    int names = 0;
     int cuts = 0;
     std::function<void()> onInfo;
+    std::function<void()> onName;
     std::function<void()> onCut;
 };

@@ -1,4 +1,5 @@
 #include "RecordingDevice.h"
+#include "StubBall.h"
 #include "VirtualPlatform.h"
 
 #include "appearance/AppearanceState.h"
@@ -17,20 +18,6 @@
 using namespace moka;
 
 namespace {
-
-struct StubBall : Ball
-{
-    void Task() override {}
-    std::int32_t X() const override { return x; }
-    std::int32_t Y() const override { return y; }
-    std::int32_t FactorX() const override { return fx; }
-    std::int32_t FactorY() const override { return fy; }
-    void setX(std::int32_t v) override { x = v; }
-    void setY(std::int32_t v) override { y = v; }
-    void setFactorX(std::int32_t v) override { fx = v; }
-    void setFactorY(std::int32_t v) override { fy = v; }
-    std::int32_t x = 0, y = 0, fx = 0, fy = 0;
-};
 
 // The sprites are solid colours with a marker in their leftmost image column
 // (so mirroring shows) and a clear rightmost mask column (so the mask row is

@@ -1,4 +1,5 @@
 #include "RecordingDevice.h"
+#include "StubBall.h"
 #include "VirtualPlatform.h"
 
 #include "platform/Picture.h"
@@ -17,20 +18,6 @@ using namespace moka;
 
 namespace {
 
-struct StillBall : Ball
-{
-    void Task() override {}
-    std::int32_t X() const override { return x; }
-    std::int32_t Y() const override { return y; }
-    std::int32_t FactorX() const override { return fx; }
-    std::int32_t FactorY() const override { return fy; }
-    void setX(std::int32_t v) override { x = v; }
-    void setY(std::int32_t v) override { y = v; }
-    void setFactorX(std::int32_t v) override { fx = v; }
-    void setFactorY(std::int32_t v) override { fy = v; }
-    std::int32_t x = 0, y = 0, fx = 0, fy = 25;
-};
-
 struct PointerLog : CourtPointer
 {
     void CUR_NORMAL() override { calls.push_back("normal"); }
@@ -48,6 +35,7 @@ protected:
         , picROLL(256, 48, qRgb(255, 255, 255))
         , racket(rally, ball, sound, picB, picROLL, pointer)
     {
+        ball.fy = 25; // coming down
         sound.SOUND_INIT();
         device = static_cast<RecordingDevice *>(&sound.device());
         // Frame n of the swing sheet: one black column at x 64n + n, so the
@@ -89,7 +77,7 @@ protected:
     RallyState rally;
     SoundModule sound;
     RecordingDevice *device = nullptr;
-    StillBall ball;
+    StubBall ball;
     PointerLog pointer;
     Picture picB;
     Picture picROLL;

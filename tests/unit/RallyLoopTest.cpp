@@ -1,4 +1,5 @@
 #include "RecordingDevice.h"
+#include "StubBall.h"
 #include "VirtualPlatform.h"
 
 #include "platform/PictureBox.h"
@@ -24,31 +25,6 @@ using namespace moka;
 namespace {
 
 using Log = std::vector<std::string>;
-
-struct StubBall : Ball
-{
-    explicit StubBall(Log &log)
-        : log(log)
-    {
-    }
-    void Task() override
-    {
-        log.push_back("ball");
-        if (onTask)
-            onTask();
-    }
-    std::int32_t X() const override { return x; }
-    std::int32_t Y() const override { return y; }
-    std::int32_t FactorX() const override { return fx; }
-    std::int32_t FactorY() const override { return fy; }
-    void setX(std::int32_t v) override { x = v; }
-    void setY(std::int32_t v) override { y = v; }
-    void setFactorX(std::int32_t v) override { fx = v; }
-    void setFactorY(std::int32_t v) override { fy = v; }
-    Log &log;
-    std::function<void()> onTask;
-    std::int32_t x = 50, y = 60, fx = 8, fy = -16;
-};
 
 struct StubRacket : Racket
 {
@@ -107,7 +83,6 @@ class RallyLoopTest : public ::testing::Test
 protected:
     RallyLoopTest()
         : sound(platform, std::make_unique<RecordingDevice>())
-        , ball(log)
         , racket(log)
         , com(log)
         , hooks(log)
@@ -115,6 +90,11 @@ protected:
     {
         device = static_cast<RecordingDevice *>(&sound.device());
         sound.SOUND_INIT();
+        ball.log = &log;
+        ball.x = 50;
+        ball.y = 60;
+        ball.fx = 8;
+        ball.fy = -16;
         picB.reset(RallyState::courtWidth, RallyState::courtHeight, qRgb(173, 115, 66));
         picP.picture().reset(RallyState::courtWidth, RallyState::courtHeight, qRgb(0, 128, 0));
         loop.setCast({&ball, &racket, &com});

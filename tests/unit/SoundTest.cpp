@@ -54,7 +54,10 @@ TEST(SoundModule, AnEffectRequestedWhileAnotherSoundsIsDropped)
     s.after(159);
     s.module->PLAY_105(); // the miss (160 ms) still sounds
     s.after(1);
-    s.module->PLAY_105();
+    s.module->PLAY(105); // by its number, as the announcements ask
+    s.after(1000);
+    s.module->PLAY(108); // numbers of no effect play nothing
+    s.module->PLAY(0);
     EXPECT_EQ(s.device->ids(), (std::vector<int>{103, 104, 105}));
     for (const RecordingDevice::Start &start : s.device->starts)
         EXPECT_FALSE(start.loop);

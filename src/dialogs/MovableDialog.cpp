@@ -1,11 +1,15 @@
-#include "match/MovableDialog.h"
+#include "dialogs/MovableDialog.h"
 
 #include "look/Fonts.h"
 #include "platform/WindowPlacement.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+
+#include <algorithm>
+#include <utility>
 
 namespace moka {
 
@@ -19,6 +23,48 @@ MovableDialog::MovableDialog(QWidget *owner, QSize clientSize, QColor background
     m_client->setObjectName(QStringLiteral("clientArea"));
     m_client->setGeometry(borderWidth, borderWidth, clientSize.width(), clientSize.height());
     setBackground(background);
+}
+
+void MovableDialog::movesWith(QWidget *part, std::function<void(const QMouseEvent &)> handler)
+{
+    m_parts.emplace_back(part, std::move(handler));
+    part->installEventFilter(this);
+}
+
+void MovableDialog::answersKeys(std::initializer_list<int> keys, std::function<void()> action)
+{
+    m_keys.assign(keys);
+    m_keyAction = std::move(action);
+}
+
+void MovableDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (std::find(m_keys.begin(), m_keys.end(), event->key()) == m_keys.end()) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat() && m_keyAction)
+        m_keyAction();
+    event->accept();
+}
+
+void MovableDialog::mousePressEvent(QMouseEvent *event)
+{
+    Form_MouseDown(*event);
+    event->accept();
+}
+
+bool MovableDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        for (const auto &[part, handler] : m_parts) {
+            if (watched == part) {
+                handler(static_cast<const QMouseEvent &>(*event));
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void MovableDialog::setBackground(QColor colour)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "match/MovableDialog.h"
+#include "dialogs/MovableDialog.h"
 
 class QLabel;
 class QPushButton;
@@ -18,7 +18,6 @@ public:
 
     // Handlers.
     void cmdOK_Click();
-    void Form_MouseDown(const QMouseEvent &event);
     void lblGAME_MouseDown(const QMouseEvent &event);
     void lblBK_MouseDown(const QMouseEvent &event);
 
@@ -26,12 +25,6 @@ public:
     QLabel *lblBK = nullptr;
     QLabel *lblGAME = nullptr;
     QPushButton *cmdOK = nullptr;
-
-protected:
-    // Enter, Space and Escape press OK, the only button.
-    void keyPressEvent(QKeyEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 } // namespace moka

@@ -1,10 +1,8 @@
-#include "match/frmINFO.h"
+#include "dialogs/frmINFO.h"
 
 #include "look/Fonts.h"
 #include "look/Looks.h"
 
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -32,55 +30,18 @@ frmINFO::frmINFO(QWidget *owner)
     lblGAME->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     cmdOK = Looks::button(client, {120, 40, 105, 25}, tr("OK"), kOlive);
 
-    lblBK->installEventFilter(this);
-    lblGAME->installEventFilter(this);
+    movesWith(lblBK, [this](const QMouseEvent &event) { lblBK_MouseDown(event); });
+    movesWith(lblGAME, [this](const QMouseEvent &event) { lblGAME_MouseDown(event); });
+    // Enter, Space and Escape press OK, the only button.
+    answersKeys({Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}, [this] { cmdOK_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, &frmINFO::cmdOK_Click);
 }
 
 void frmINFO::cmdOK_Click() { accept(); }
 
-void frmINFO::Form_MouseDown(const QMouseEvent &event) { startMove(event); }
-
 void frmINFO::lblGAME_MouseDown(const QMouseEvent &event) { startMove(event); }
 
 // The panel covers nearly all of the dialog, so it moves the dialog too.
 void frmINFO::lblBK_MouseDown(const QMouseEvent &event) { startMove(event); }
-
-void frmINFO::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-    case Qt::Key_Escape:
-        if (!event->isAutoRepeat())
-            cmdOK_Click();
-        event->accept();
-        return;
-    default: MovableDialog::keyPressEvent(event);
-    }
-}
-
-void frmINFO::mousePressEvent(QMouseEvent *event)
-{
-    Form_MouseDown(*event);
-    event->accept();
-}
-
-bool frmINFO::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        const auto &press = static_cast<const QMouseEvent &>(*event);
-        if (watched == lblGAME) {
-            lblGAME_MouseDown(press);
-            return true;
-        }
-        if (watched == lblBK) {
-            lblBK_MouseDown(press);
-            return true;
-        }
-    }
-    return MovableDialog::eventFilter(watched, event);
-}
 
 } // namespace moka

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "match/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <functional>
 
@@ -11,14 +11,15 @@ namespace moka {
 class Platform;
 struct RallyState;
 
-// The game's dialogs as real windows: a fresh frmINFO or frmCUT for every
-// use, shown modally over the owner and released when it closes.
+// The game's dialogs as real windows: a fresh frmNAME, frmINFO or frmCUT for
+// every use, shown modally over the owner and released when it closes.
 class FormDialogs : public Dialogs
 {
 public:
     FormDialogs(Platform &platform, RallyState &rally, std::function<QWidget *()> owner);
 
     void showInfo(const QString &text, QColor dialogColour = {}, QColor panelColour = {}) override;
+    void showName(MatchState &match, const RecordTable &records) override;
     void showCut() override;
 
 private:

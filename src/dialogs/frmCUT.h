@@ -1,6 +1,6 @@
 #pragma once
 
-#include "match/MovableDialog.h"
+#include "dialogs/MovableDialog.h"
 
 class QLabel;
 class QPushButton;
@@ -23,7 +23,6 @@ public:
     // Handlers.
     void Command1_Click();
     void Command2_Click();
-    void Form_MouseDown(const QMouseEvent &event);
     void Label1_MouseDown(const QMouseEvent &event);
     void Label2_MouseDown(const QMouseEvent &event);
 
@@ -35,11 +34,6 @@ public:
 
     // Closing the dialog other than by its second button returns to play.
     void reject() override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     RallyState &m_rally;

@@ -1,11 +1,9 @@
-#include "match/frmCUT.h"
+#include "dialogs/frmCUT.h"
 
 #include "look/Fonts.h"
 #include "look/Looks.h"
 #include "state/RallyState.h"
 
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -36,8 +34,9 @@ frmCUT::frmCUT(RallyState &rally, QWidget *owner)
     Command1 = Looks::button(client, {64, 48, 185, 25}, tr("プレイ に戻る"), kPeach);
     Command2 = Looks::button(client, {64, 80, 185, 25}, tr("プレイデータ を 破棄 する"), kPeach);
 
-    Label1->installEventFilter(this);
-    Label2->installEventFilter(this);
+    movesWith(Label1, [this](const QMouseEvent &event) { Label1_MouseDown(event); });
+    movesWith(Label2, [this](const QMouseEvent &event) { Label2_MouseDown(event); });
+    answersKeys({Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}, [this] { Command1_Click(); });
     connect(Command1, &QPushButton::clicked, this, &frmCUT::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmCUT::Command2_Click);
 }
@@ -52,46 +51,8 @@ void frmCUT::Command2_Click() { QDialog::reject(); }
 
 void frmCUT::reject() { Command1_Click(); }
 
-void frmCUT::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        if (!event->isAutoRepeat())
-            Command1_Click();
-        event->accept();
-        return;
-    default: MovableDialog::keyPressEvent(event);
-    }
-}
-
-void frmCUT::Form_MouseDown(const QMouseEvent &event) { startMove(event); }
-
 void frmCUT::Label1_MouseDown(const QMouseEvent &event) { startMove(event); }
 
 void frmCUT::Label2_MouseDown(const QMouseEvent &event) { startMove(event); }
-
-void frmCUT::mousePressEvent(QMouseEvent *event)
-{
-    Form_MouseDown(*event);
-    event->accept();
-}
-
-bool frmCUT::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        const auto &press = static_cast<const QMouseEvent &>(*event);
-        if (watched == Label1) {
-            Label1_MouseDown(press);
-            return true;
-        }
-        if (watched == Label2) {
-            Label2_MouseDown(press);
-            return true;
-        }
-    }
-    return MovableDialog::eventFilter(watched, event);
-}
 
 } // namespace moka

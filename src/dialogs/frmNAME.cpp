@@ -1,4 +1,4 @@
-#include "match/frmNAME.h"
+#include "dialogs/frmNAME.h"
 
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"

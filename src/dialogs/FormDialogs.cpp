@@ -1,8 +1,9 @@
-#include "match/FormDialogs.h"
+#include "dialogs/FormDialogs.h"
 
+#include "dialogs/frmCUT.h"
+#include "dialogs/frmINFO.h"
+#include "dialogs/frmNAME.h"
 #include "look/Looks.h"
-#include "match/frmCUT.h"
-#include "match/frmINFO.h"
 #include "platform/Platform.h"
 
 #include <QLabel>
@@ -33,6 +34,12 @@ void FormDialogs::showInfo(const QString &text, QColor dialogColour, QColor pane
         Looks::setLabelColours(form->lblBK, {}, panelColour);
     m_platform.showModal(*form);
     delete form.data();
+}
+
+void FormDialogs::showName(MatchState &match, const RecordTable &records)
+{
+    frmNAME registration(m_platform, match, records, owner());
+    m_platform.showModal(registration);
 }
 
 void FormDialogs::showCut()

@@ -1,0 +1,409 @@
+#include "match/MatchFlow.h"
+
+#include "appearance/AppearanceState.h"
+#include "data/RankingBoard.h"
+#include "data/RecordTable.h"
+#include "data/modDATA.h"
+#include "dialogs/Dialogs.h"
+#include "look/Texts.h"
+#include "match/Scoreboard.h"
+#include "platform/Platform.h"
+#include "rally/CourtPointer.h"
+#include "rally/RallyLoop.h"
+#include "rally/clsBALL.h"
+#include "rally/clsCOM.h"
+#include "rally/clsRKT.h"
+#include "sound/SoundModule.h"
+#include "state/MatchState.h"
+#include "state/RallyState.h"
+
+namespace moka {
+
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+const QColor kPink(255, 128, 255);
+
+// A set is over once a bar has gone past its end.
+constexpr std::int32_t kBarEnd = 249;
+
+} // namespace
+
+MatchFlow::MatchFlow(const Game &game, const Court &court, Scoreboard &board, RankingBoard &ranking)
+    : m_game(game)
+    , m_court(court)
+    , m_board(board)
+    , m_ranking(ranking)
+    , m_data(std::make_unique<modDATA>(game.platform, game.dataFile, game.records, game.match.playerName,
+                                       game.rally.level, ranking))
+    , m_loop(std::make_unique<RallyLoop>(game.platform, game.rally, game.match, game.sound, *this, court.back,
+                                         court.view))
+{
+}
+
+MatchFlow::~MatchFlow() = default;
+
+bool MatchFlow::ending() const { return m_game.platform.ending(); }
+
+void MatchFlow::showLifeBars() { m_board.showLifeBars(m_game.match.comBar, m_game.match.userBar); }
+
+void MatchFlow::RESET_BOARD()
+{
+    MatchState &match = m_game.match;
+    match.comBar = -250;
+    match.userBar = 250;
+    showLifeBars();
+    m_board.showSetCounts(0, 0);
+    m_board.showRound(QString(), QString());
+    m_board.showRank(0);
+    for (int i = 1; i <= 5; ++i)
+        m_ranking.setLineBackground(i, kBlack);
+    m_game.rally.level = 1;
+    // Back to the rank C look.
+    if (m_game.appearance.courtColor > 0)
+        SET_COURT();
+    if (m_game.appearance.racketColor > 1)
+        SET_RAKET();
+}
+
+bool MatchFlow::pointAward()
+{
+    RallyState &rally = m_game.rally;
+    MatchState &match = m_game.match;
+    if (rally.outSide == 1) {
+        // The player won the point: the computer's bar goes up, 10 pixels a
+        // hit of the rally, 50 for a point won with a single hit.
+        const std::int32_t hits = rally.rallyHits == 1 ? 5 : rally.rallyHits;
+        match.comBar -= 10 * hits;
+        showLifeBars();
+        m_game.platform.processEvents();
+        if (match.comBar < -kBarEnd) {
+            ++match.userSets;
+            m_board.showSetCounts(match.comSets, match.userSets);
+            return CHECK_RESULT();
+        }
+    } else if (rally.outSide == 2) {
+        // The computer won it: the player's bar goes down, 50 pixels when
+        // the player made no hit at all.
+        const std::int32_t hits = rally.rallyHits == 0 ? 5 : rally.rallyHits;
+        match.userBar += 10 * hits;
+        showLifeBars();
+        m_game.platform.processEvents();
+        if (match.userBar > kBarEnd) {
+            ++match.comSets;
+            m_board.showSetCounts(match.comSets, match.userSets);
+            return CHECK_RESULT();
+        }
+    }
+    return true;
+}
+
+void MatchFlow::announce(const QString &text, QColor dialogColour, QColor panelColour, int sound)
+{
+    if (ending())
+        return;
+    m_game.sound.PLAY(sound);
+    m_game.dialogs.showInfo(text, dialogColour, panelColour);
+    m_game.platform.processEvents();
+}
+
+void MatchFlow::showRankOf(std::int32_t level) { m_board.showRank(level >= 7 ? 2 : level <= 3 ? 0 : 1); }
+
+void MatchFlow::showRoundOf(std::int32_t level)
+{
+    // The round within the rank: 1 for levels 1, 4 and 7.
+    const std::int32_t round = level % 3 == 0 ? 3 : level % 3;
+    m_board.showRound(tr("第 %1回戦").arg(round), QString::number(level));
+}
+
+bool MatchFlow::CHECK_RESULT()
+{
+    RallyState &rally = m_game.rally;
+    MatchState &match = m_game.match;
+    m_game.platform.waitUntil(m_game.platform.now() + 600);
+    if (ending())
+        return false;
+    m_loop->showBareCourt();
+
+    if (match.userSets == 3 || match.comSets == 3) {
+        const bool champion = match.userSets == 3 && rally.level == 9;
+        if (champion)
+            announce(tr("あなたは「チャンピョン」です！"), kRed, QColor(255, 255, 0), 106);
+        else if (match.userSets == 3)
+            announce(tr("あなたの勝ちです！"), {}, {}, 106);
+        else
+            announce(tr("コンピュータの勝ちです！"), {}, {}, 107);
+        if (ending())
+            return false;
+        if (champion) {
+            SET_CHAMP_PFM();
+            return false;
+        }
+        if (match.comSets == 3)
+            return false; // the ranking keeps the last round won
+        // A round won below the title: into the ranking, then the next round.
+        SET_RANKING();
+        ++rally.level;
+        if (rally.level == 4 || rally.level == 7)
+            showRankOf(rally.level);
+        match.setNumber = 1;
+        match.userSets = 0;
+        match.comSets = 0;
+        m_board.showSetCounts(0, 0);
+        showRoundOf(rally.level);
+    } else {
+        ++match.setNumber;
+    }
+    match.comBar = 0;
+    match.userBar = 0;
+    showLifeBars();
+    SET_INFO();
+    return !ending();
+}
+
+void MatchFlow::SET_INFO()
+{
+    const RallyState &rally = m_game.rally;
+    const AppearanceState &look = m_game.appearance;
+    if (rally.level > 1)
+        SET_RAKET();
+    // The court changes only when a new rank begins.
+    if ((look.courtColor == 0 && rally.level > 3) || (look.courtColor == 1 && rally.level > 6))
+        SET_COURT();
+    m_game.platform.processEvents();
+
+    static const char *const kRanks[] = {QT_TR_NOOP("Ｃランク"), QT_TR_NOOP("Ｂランク"),
+                                         QT_TR_NOOP("Ａランク")};
+    static const char *const kRounds[] = {QT_TR_NOOP("第１回戦"), QT_TR_NOOP("第２回戦"),
+                                          QT_TR_NOOP("第３回戦")};
+    static const QColor kFrames[] = {QColor(192, 192, 0), QColor(128, 128, 255), QColor(192, 0, 192)};
+    QString prefix = tr("？？？");
+    QColor frame(0, 0, 0);
+    if (rally.level >= 1 && rally.level <= 9) {
+        const int rank = (rally.level - 1) / 3;
+        // "Ｃランク - 第１回戦 ： "
+        prefix = tr("%1 - %2 ： ").arg(tr(kRanks[rank]), tr(kRounds[(rally.level - 1) % 3]));
+        frame = kFrames[rank];
+    }
+
+    const std::int32_t set = m_game.match.setNumber;
+    if (rally.level >= 7 && set == 1)
+        announce(tr("Ａランクは「ボールの影」が有効です"), kRed, kPink, 101);
+    announce(prefix + tr("第 %1 セット").arg(set), frame, {}, 101);
+    if (!ending())
+        m_game.sound.PLAY_102();
+}
+
+void MatchFlow::showInterrupt() { m_game.dialogs.showCut(); }
+
+void MatchFlow::CUR_NORMAL() { m_court.pointer.CUR_NORMAL(); }
+
+void MatchFlow::cmdSTOP_Click()
+{
+    m_game.rally.stopRequest = true;
+    m_game.rally.loopBreak = true;
+    m_game.platform.processEvents();
+    m_board.focusCourt();
+}
+
+void MatchFlow::cmdEND_Click()
+{
+    Platform &platform = m_game.platform;
+    m_game.rally.loopBreak = true;
+    platform.processEvents();
+    m_board.closeSplash();
+    if (m_game.match.tournamentPlayed) {
+        SAVE_DATA();
+        platform.processEvents();
+    }
+    m_game.sound.PLAY_101();
+    m_game.dialogs.showInfo(Texts::farewell(), QColor(255, 192, 128), QColor(255, 192, 128));
+    platform.processEvents();
+    if (!ending())
+        m_board.closeWindow();
+}
+
+void MatchFlow::lblRNK_Click(int index)
+{
+    m_board.closeSplash();
+    m_board.showRank(index);
+    static constexpr std::int32_t kPracticeLevel[] = {2, 5, 8};
+    m_game.rally.level = kPracticeLevel[index];
+    SET_COURT();
+}
+
+void MatchFlow::cmdGAME_Click()
+{
+    RallyState &rally = m_game.rally;
+    MatchState &match = m_game.match;
+    // No second game may start while this one is being set up: the events
+    // handled during the registration, the colour changes and the first
+    // announcements would otherwise run a practice (or another tournament)
+    // inside this start, at this game's level, and leave this game at level
+    // 0. The stop button waits for the frame loop.
+    m_board.showButtons(Scoreboard::Buttons::SettingUp);
+    m_board.closeSplash();
+    RESET_BOARD();
+    m_game.sound.PLAY_101();
+    m_game.dialogs.showName(match, m_game.records);
+    if (match.playerName.isEmpty() || ending()) {
+        m_board.showButtons(Scoreboard::Buttons::Idle);
+        return;
+    }
+    CHECK_NAME();
+    if (rally.level == 0 || ending()) {
+        m_board.showButtons(Scoreboard::Buttons::Idle);
+        return;
+    }
+    match.tournamentPlayed = true;
+    if (playGame(true))
+        m_ranking.setLine(5, modDATA::newcomerLine());
+}
+
+void MatchFlow::cmdREN_Click()
+{
+    m_board.closeSplash();
+    m_game.sound.PLAY_101();
+    playGame(false);
+}
+
+bool MatchFlow::playGame(bool tournament)
+{
+    Platform &platform = m_game.platform;
+    RallyState &rally = m_game.rally;
+    m_board.showButtons(Scoreboard::Buttons::Playing);
+    m_board.focusCourt();
+    // The first serve of every game belongs to the computer; in practice
+    // there is no opponent and the ball comes back from both ends.
+    rally.ballInPlay = false;
+    rally.comServeWait = true;
+    rally.comActive = tournament;
+    auto ball = std::make_unique<clsBALL>(rally, m_game.sound, platform, m_court.back, m_court.ball);
+    ball->setX(141); // held on the serve spot until the click
+    ball->setY(93);
+    auto racket =
+        std::make_unique<clsRKT>(rally, *ball, m_game.sound, m_court.back, m_court.roll, m_court.pointer);
+    std::unique_ptr<clsCOM> com;
+    if (tournament)
+        com = std::make_unique<clsCOM>(rally, m_game.appearance, *ball, m_game.sound, m_court.back,
+                                       m_court.comRacket, m_court.comSwing);
+    else
+        racket->ReINIT();
+    // On court at once: a click handled from here on (even one queued while
+    // the hint below is up) serves this ball.
+    m_loop->setCast({ball.get(), racket.get(), com.get()});
+    platform.processEvents();
+
+    if (!tournament && rally.level == 8)
+        announce(tr("Ａランクは「ボールの影」が有効です"), kRed, kPink, 101);
+
+    if (!ending())
+        m_loop->MAIN_LOOP();
+    m_loop->setCast({});
+    com.reset();
+    racket.reset();
+    ball.reset();
+    if (ending())
+        return false;
+    platform.processEvents();
+    m_board.showButtons(Scoreboard::Buttons::Idle);
+    return true;
+}
+
+void MatchFlow::CHECK_NAME()
+{
+    RallyState &rally = m_game.rally;
+    MatchState &match = m_game.match;
+    const RecordTable &records = m_game.records;
+    int entry = -1; // the first entry of that exact name
+    for (int i = 0; i <= 4 && entry < 0; ++i)
+        if (records.rankName[static_cast<size_t>(i)] == match.playerName)
+            entry = i;
+
+    if (entry == 0) { // the reigning champion may not play
+        rally.level = 0;
+        announce(tr("チャンピョンはゲーム が出来ません"), kRed, {}, 107);
+        return;
+    }
+    int row = 5;
+    if (entry < 0) {
+        rally.level = 1;
+        m_ranking.setLine(5, modDATA::newcomerLine() + match.playerName);
+    } else {
+        rally.level = records.rankStage[static_cast<size_t>(entry)] + 1;
+        row = entry;
+    }
+    for (int i = 1; i <= 5; ++i)
+        m_ranking.setLineBackground(i, kBlack);
+    m_ranking.setLineBackground(row, kBlue);
+    m_game.platform.processEvents();
+    match.comBar = 0;
+    match.userBar = 0;
+    showLifeBars();
+    showRankOf(rally.level);
+    match.setNumber = 1;
+    showRoundOf(rally.level);
+    SET_INFO();
+}
+
+void MatchFlow::lblCOM_MouseDown(int button, int shift)
+{
+    const RallyState &rally = m_game.rally;
+    if ((shift & 1) && button == 2 && !rally.ballInPlay && !rally.comServeWait && !rally.comActive)
+        m_game.match.champPreview = true;
+}
+
+void MatchFlow::lblUSER_MouseDown(int button, int shift)
+{
+    MatchState &match = m_game.match;
+    if (!(shift & 1) || button != 2 || !match.champPreview)
+        return;
+    if (!match.previewName.isEmpty()) {
+        SET_CHAMP_PFM();
+        match.champPreview = false;
+    } else {
+        m_game.platform.messageBox(tr("　　チャンピョンネームがありません！　　　　"));
+    }
+}
+
+void MatchFlow::SET_CHAMP_PFM()
+{
+    m_board.celebrate();
+    m_game.platform.processEvents();
+    if (ending())
+        return;
+    if (!m_game.match.champPreview)
+        SET_CHAMPION();
+    cmdEND_Click();
+}
+
+void MatchFlow::SET_RAKET()
+{
+    AppearanceState &look = m_game.appearance;
+    look.racketColor = m_game.rally.level > 1 ? m_game.rally.level : 1;
+    m_board.paintRacket(look.racketColor);
+}
+
+void MatchFlow::SET_COURT()
+{
+    AppearanceState &look = m_game.appearance;
+    const std::int32_t level = m_game.rally.level;
+    look.courtColor = level > 6 ? 2 : level > 3 ? 1 : 0;
+    m_board.paintCourt(look.courtColor);
+}
+
+void MatchFlow::LOAD_DATA(const QString &appPath)
+{
+    m_data->setFolder(appPath);
+    m_data->LOAD_DATA();
+}
+
+void MatchFlow::SAVE_DATA() { m_data->SAVE_DATA(); }
+
+void MatchFlow::SET_RANKING() { m_data->SET_RANKING(); }
+
+void MatchFlow::SET_CHAMPION() { m_data->SET_CHAMPION(); }
+
+} // namespace moka
