@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>moka::MatchFlow</name>
+    <message>
+        <source>第 %1回戦</source>
+        <translation>Round %1</translation>
+    </message>
+    <message>
+        <source>あなたは「チャンピョン」です！</source>
+        <translation>You are the champion!</translation>
+    </message>
+    <message>
+        <source>あなたの勝ちです！</source>
+        <translation>You win!</translation>
+    </message>
+    <message>
+        <source>コンピュータの勝ちです！</source>
+        <translation>The computer wins!</translation>
+    </message>
+    <message>
+        <source>Ｃランク</source>
+        <translation>Rank C</translation>
+    </message>
+    <message>
+        <source>Ｂランク</source>
+        <translation>Rank B</translation>
+    </message>
+    <message>
+        <source>Ａランク</source>
+        <translation>Rank A</translation>
+    </message>
+    <message>
+        <source>第１回戦</source>
+        <translation>Round 1</translation>
+    </message>
+    <message>
+        <source>第２回戦</source>
+        <translation>Round 2</translation>
+    </message>
+    <message>
+        <source>第３回戦</source>
+        <translation>Round 3</translation>
+    </message>
+    <message>
+        <source>？？？</source>
+        <translation>???</translation>
+    </message>
+    <message>
+        <source>%1 - %2 ： </source>
+        <translation>%1 - %2 : </translation>
+    </message>
+    <message>
+        <source>Ａランクは「ボールの影」が有効です</source>
+        <translation>Rank A: the ball&apos;s shadow matters</translation>
+    </message>
+    <message>
+        <source>第 %1 セット</source>
+        <translation>Set %1</translation>
+    </message>
+    <message>
+        <source>チャンピョンはゲーム が出来ません</source>
+        <translation>The champion cannot play</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;チャンピョンネームがありません！&#x3000;&#x3000;&#x3000;&#x3000;</source>
+        <translation>There is no champion name!</translation>
+    </message>
+</context>
+<context>
     <name>moka::RecordFile</name>
     <message>
         <source>ステージが整数ではありません</source>
@@ -230,58 +297,6 @@
     <message>
         <source>小</source>
         <translation>Mini</translation>
-    </message>
-    <message>
-        <source>第 %1回戦</source>
-        <translation>Round %1</translation>
-    </message>
-    <message>
-        <source>あなたは「チャンピョン」です！</source>
-        <translation>You are the champion!</translation>
-    </message>
-    <message>
-        <source>あなたの勝ちです！</source>
-        <translation>You win!</translation>
-    </message>
-    <message>
-        <source>コンピュータの勝ちです！</source>
-        <translation>The computer wins!</translation>
-    </message>
-    <message>
-        <source>第２回戦</source>
-        <translation>Round 2</translation>
-    </message>
-    <message>
-        <source>第３回戦</source>
-        <translation>Round 3</translation>
-    </message>
-    <message>
-        <source>？？？</source>
-        <translation>???</translation>
-    </message>
-    <message>
-        <source>%1 - %2 ： </source>
-        <translation>%1 - %2 : </translation>
-    </message>
-    <message>
-        <source>Ａランクは「ボールの影」が有効です</source>
-        <translation>Rank A: the ball&apos;s shadow matters</translation>
-    </message>
-    <message>
-        <source>第 %1 セット</source>
-        <translation>Set %1</translation>
-    </message>
-    <message>
-        <source> N： </source>
-        <translation> N: </translation>
-    </message>
-    <message>
-        <source>チャンピョンはゲーム が出来ません</source>
-        <translation>The champion cannot play</translation>
-    </message>
-    <message>
-        <source>&#x3000;&#x3000;チャンピョンネームがありません！&#x3000;&#x3000;&#x3000;&#x3000;</source>
-        <translation>There is no champion name!</translation>
     </message>
 </context>
 <context>
