@@ -280,7 +280,7 @@ e2e_geometry() {
     WIN_Y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
     WIN_W=$(awk '/^ *Width:/ {print $2}' <<<"$info")
     WIN_H=$(awk '/^ *Height:/ {print $2}' <<<"$info")
-    [[ -n $WIN_X && -n $WIN_Y && -n $WIN_W && -n $WIN_H ]]
+    [[ $WIN_X =~ ^-?[0-9]+$ && $WIN_Y =~ ^-?[0-9]+$ && $WIN_W =~ ^[0-9]+$ && $WIN_H =~ ^[0-9]+$ ]]
 }
 
 # Clicks the left button at ($2, $3) inside window $1. The click is its own
