@@ -22,7 +22,7 @@ for mode in native xwayland; do
     if [[ $mode == xwayland ]]; then
         main=$(DISPLAY=$DESK_XWAYLAND timeout 5 xdotool search --name "^${MAIN_TITLE}\$" 2>/dev/null | head -n 1)
         [[ -n $main ]] || fail "xwayland: no main window on $DESK_XWAYLAND"
-        hints=$(DISPLAY=$DESK_XWAYLAND xprop -id "$main" _MOTIF_WM_HINTS)
+        hints=$(DISPLAY=$DESK_XWAYLAND xprop -id "$main" _MOTIF_WM_HINTS 2>&1)
         # flags 3; functions resize, move, maximize, close; border, title, menu.
         [[ $hints == *"= 0x3, 0x36, 0x1a, 0x0, 0x0" ]] || fail "xwayland: the main window asks for $hints"
     fi

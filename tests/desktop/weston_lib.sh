@@ -74,25 +74,33 @@ desk_weston_shot() {
     (cd "$E2E_WORK/shooter" && XDG_RUNTIME_DIR="$E2E_WORK/runtime" WAYLAND_DISPLAY="$DESK_WAYLAND" \
         timeout 10 weston-screenshooter >/dev/null 2>&1) || fail "weston-screenshooter failed"
     # Its pictures carry an alpha channel, which the comparisons leave out.
-    convert "$E2E_WORK"/shooter/wayland-screenshot*.png -alpha off "$file" 2>/dev/null ||
-        fail "weston-screenshooter wrote no picture"
+    desk_convert "$E2E_WORK"/shooter/wayland-screenshot*.png -alpha off "$file"
+}
+
+# Runs convert with arguments $@ and sets MAGICK_OUT to what it printed;
+# fails the test with convert's message when it fails.
+desk_convert() {
+    MAGICK_OUT=$(convert "$@" 2>"$E2E_WORK/convert.err") ||
+        fail "convert failed on $(basename "$1"): $(<"$E2E_WORK/convert.err")"
 }
 
 # The box around the pixels of colour $2 ("r,g,b", within 2 % as XWayland
 # rounds) in picture $1.png, as
 # FOUND_W FOUND_H FOUND_X FOUND_Y; false when there are none.
 desk_find_colour() {
-    local box
-    box=$(convert "$E2E_WORK/$1.png" -alpha off -fuzz 2% -fill black +opaque "rgb($2)" -format '%@' info: 2>/dev/null)
-    [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+    desk_convert "$E2E_WORK/$1.png" -alpha off -fuzz 2% -fill black +opaque "rgb($2)" -format '%@' info:
+    [[ $MAGICK_OUT =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] ||
+        fail "cannot find colour $2 in $1.png: convert said: ${MAGICK_OUT:-nothing}"
     FOUND_W=${BASH_REMATCH[1]} FOUND_H=${BASH_REMATCH[2]} FOUND_X=${BASH_REMATCH[3]} FOUND_Y=${BASH_REMATCH[4]}
     ((FOUND_W > 1 && FOUND_H > 1))
 }
 
-# How many pixels of colour $2 picture $1.png has.
+# How many pixels of colour $2 picture $1.png has, into COLOUR_COUNT.
 desk_count_colour() {
-    convert "$E2E_WORK/$1.png" -alpha off -fuzz 2% -fill black +opaque "rgb($2)" -fill white -opaque "rgb($2)" \
-        -format '%[fx:int(mean*w*h+0.5)]' info: 2>/dev/null
+    desk_convert "$E2E_WORK/$1.png" -alpha off -fuzz 2% -fill black +opaque "rgb($2)" -fill white -opaque "rgb($2)" \
+        -format '%[fx:int(mean*w*h+0.5)]' info:
+    e2e_count_from convert "$MAGICK_OUT" "cannot count colour $2 in $1.png"
+    COLOUR_COUNT=$COUNT
 }
 
 # True when picture $1 shows the splash card whole (nothing covers it):
@@ -102,8 +110,8 @@ desk_splash_in() {
     desk_find_colour "$1" "0,255,255" || return 1
     ((FOUND_W == 145 && FOUND_H == 29)) || return 1
     SPLASH_X=$((FOUND_X - 68)) SPLASH_Y=$((FOUND_Y - 77))
-    SPLASH_UNLIKE=$(compare -metric AE -fuzz 3% -extract "280x200+$SPLASH_X+$SPLASH_Y" "$E2E_WORK/$1.png" \
-        "$E2E_SPLASH_PICTURE" null: 2>&1 | awk '{print int($1)}')
+    e2e_count_unlike "$E2E_WORK/$1.png[280x200+$SPLASH_X+$SPLASH_Y]" "$E2E_SPLASH_PICTURE" "" 3
+    SPLASH_UNLIKE=$UNLIKE
     ((SPLASH_UNLIKE < 280 * 200 / 50))
 }
 

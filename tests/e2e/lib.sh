@@ -36,8 +36,15 @@ SCREEN_H=768
 e2e_log() { printf '%s: %s\n' "$E2E_NAME" "$*"; }
 
 # Ends the test with a message, a screenshot and the tail of the game logs.
+# Called by mistake inside a subshell (a command substitution, a pipeline),
+# its exit would end only that subshell: there it stops the test itself.
 fail() {
     printf '%s: FAIL: %s\n' "$E2E_NAME" "$*" >&2
+    if ((BASH_SUBSHELL > 0)); then
+        printf '%s: (fail was called inside a subshell; stopping the test)\n' "$E2E_NAME" >&2
+        kill -TERM $$
+        exit 1
+    fi
     if [[ -n $E2E_XVFB_PID ]] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
         e2e_screenshot "failure" >&2 || true
     fi
@@ -273,7 +280,7 @@ e2e_geometry() {
     WIN_Y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
     WIN_W=$(awk '/^ *Width:/ {print $2}' <<<"$info")
     WIN_H=$(awk '/^ *Height:/ {print $2}' <<<"$info")
-    [[ -n $WIN_X && -n $WIN_Y && -n $WIN_W && -n $WIN_H ]]
+    [[ $WIN_X =~ ^-?[0-9]+$ && $WIN_Y =~ ^-?[0-9]+$ && $WIN_W =~ ^[0-9]+$ && $WIN_H =~ ^[0-9]+$ ]]
 }
 
 # Clicks the left button at ($2, $3) inside window $1. The click is its own
@@ -316,32 +323,120 @@ e2e_expect_centred() {
     fi
 }
 
-# Colour of pixel ($2, $3) of picture $1 as "r,g,b".
+# Colour of pixel ($2, $3) of picture $1 as "r,g,b"; nothing, with
+# convert's message on stderr, when the picture cannot be read.
 e2e_pixel() {
-    convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info: 2>/dev/null
+    convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info:
 }
 
-# Pixels of the screen inside window $1 that differ from picture $2 (same
-# size as the window), after a fresh screenshot named $3.
+# Checks that $2, what tool $1 printed, is a count (ImageMagick writes large
+# ones as 1.2e+06) and sets COUNT to it; fails the test with $3 and the
+# tool's words otherwise. ImageMagick prints no error for a picture it
+# reads wrong, only a number that is not there.
+e2e_count_from() {
+    [[ $2 =~ ^[0-9]+(\.[0-9]+)?(e\+?[0-9]+)?$ ]] || fail "$3: $1 said: ${2:-nothing}"
+    COUNT=$(awk -v n="$2" 'BEGIN { printf "%d", n + 0.5 }')
+}
+
+# Counts into UNLIKE the pixels of picture $1 that differ from picture $2
+# by more than $4 per cent (default 0): the whole pictures, or their area
+# $3 (WxH+X+Y) when given. To cut an area of one picture alone, name it
+# as ImageMagick reads it: "shot.png[280x200+10+20]". compare prints the
+# count on stderr, exiting 1 when the pictures differ and 2 when it cannot
+# compare them; that, or anything but a count, fails the test.
+e2e_count_unlike() {
+    local a=$1 b=$2 area=${3:-} fuzz=${4:-0} out rc
+    [[ -n $area ]] && a="${a}[$area]" b="${b}[$area]"
+    out=$(compare -metric AE -fuzz "$fuzz%" "$a" "$b" null: 2>&1)
+    rc=$?
+    ((rc <= 1)) || fail "cannot compare $(basename "$a") with $(basename "$b") (compare exit $rc): $out"
+    e2e_count_from compare "$out" "cannot compare $(basename "$a") with $(basename "$b")"
+    UNLIKE=$COUNT
+}
+
+# A fresh screenshot named $3, and in UNLIKE the pixels of the screen inside
+# window $1 that differ from picture $2 (same size as the window). Fails the
+# test when the window, the screenshot or the comparison cannot be had.
 e2e_pixels_unlike() {
     local id=$1 picture=$2 name=$3
     e2e_geometry "$id" || fail "cannot read the geometry of window $id"
-    timeout 10 import -display "$E2E_DISPLAY" -window root "$E2E_WORK/$name.png" 2>/dev/null ||
+    timeout 10 import -display "$E2E_DISPLAY" -window root "$E2E_WORK/$name.png" ||
         fail "could not take a picture of the screen"
-    compare -metric AE -fuzz 3% -extract "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" \
-        "$E2E_WORK/$name.png" "$picture" null: 2>&1 | awk '{print int($1)}'
+    e2e_count_unlike "$E2E_WORK/$name.png[${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}]" "$picture" "" 3
 }
 
 # Waits until the splash (window $1) is seen on the screen: the pixels where
 # it stands are the splash card's, not whatever lies behind it.
-E2E_SPLASH_PICTURE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/assets/splash.bmp"
+E2E_ASSETS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/assets"
+E2E_SPLASH_PICTURE="$E2E_ASSETS/splash.bmp"
 e2e_expect_splash_seen() {
-    local id=$1 deadline unlike
+    local id=$1 deadline
     deadline=$((SECONDS + E2E_TIMEOUT))
     while :; do
-        unlike=$(e2e_pixels_unlike "$id" "$E2E_SPLASH_PICTURE" splash)
-        ((unlike < 280 * 200 / 50)) && return 0
-        ((SECONDS < deadline)) || fail "the splash is not seen: $unlike of its 56000 pixels are not the card's"
+        e2e_pixels_unlike "$id" "$E2E_SPLASH_PICTURE" splash
+        ((UNLIKE < 280 * 200 / 50)) && return 0
+        ((SECONDS < deadline)) || fail "the splash is not seen: $UNLIKE of its 56000 pixels are not the card's (splash.png)"
+        sleep 0.2
+    done
+}
+
+# The trophy of the celebration: the cup picture, stored with the first 26
+# bytes of its BMP header zeroed (the game puts back the ones below), and
+# its mask, black where the cup is. The celebration ANDs the mask and XORs
+# the cup at the centre of the screen area it covers - (106, 170), so inside
+# the mask the screen shows the cup's own pixels.
+e2e_trophy_picture() {
+    E2E_CUP="$E2E_WORK/cup.bmp"
+    [[ -s $E2E_CUP ]] && return 0
+    cp "$E2E_ASSETS/trophy.bin" "$E2E_CUP.new" || fail "cannot copy the trophy picture"
+    local at_bytes
+    for at_bytes in '0 BM\004\210' '10 \066\004' '14 \050' '18 \016\001' '22 \066\001'; do
+        # shellcheck disable=SC2059 # the bytes are printf escapes
+        printf "${at_bytes#* }" | dd of="$E2E_CUP.new" bs=1 seek="${at_bytes%% *}" conv=notrunc status=none ||
+            fail "cannot complete the trophy picture's header"
+    done
+    mv "$E2E_CUP.new" "$E2E_CUP"
+}
+
+# True when picture $1 (a path) shows the trophy where the celebration
+# covering the screen area at ($2, $3), $4 × $5, draws it: inside the mask,
+# at most a fifth of the 37935 pixels differ from the cup (by more than 8 %
+# in a channel); the engraved name, the ball orbiting in front and the
+# fireworks cover some. Sets TROPHY_UNLIKE (pixels unlike the cup) and
+# TROPHY_AT ("270x310+X+Y"). Fails the test, in the calling shell (so never
+# call it inside $( )), when a picture cannot be read.
+e2e_trophy_in() {
+    local shot=$1 x=$(($2 + $4 / 2 - 106)) y=$(($3 + $5 / 2 - 170)) out
+    e2e_trophy_picture
+    TROPHY_AT="270x310+$x+$y"
+    # The largest difference of the three channels, white where above 8 %,
+    # kept only inside the mask; the crop must lie wholly in the picture.
+    out=$(convert \( "$shot" -crop "$TROPHY_AT" +repage -alpha off \) \( "$E2E_CUP" -alpha off \) \
+        -compose difference -composite -separate -evaluate-sequence max -threshold 8% \
+        \( "$E2E_ASSETS/trophy_mask.bmp" -alpha off -negate \) -compose multiply -composite \
+        -format '%w %h %[fx:int(mean*w*h+0.5)]' info: 2>&1)
+    [[ $out =~ ^270\ 310\ ([0-9]+)$ ]] ||
+        fail "cannot look for the trophy at $TROPHY_AT in $(basename "$shot"): convert said: ${out:-nothing}"
+    TROPHY_UNLIKE=${BASH_REMATCH[1]}
+    ((TROPHY_UNLIKE <= 37935 / 5))
+}
+
+# Waits until the trophy is seen on the X server's screen, drawn by a
+# celebration covering the screen area $1..$4 (x y w h; default the whole
+# screen); the last screenshot is trophy.png. Fails when it is not seen
+# within E2E_TIMEOUT seconds.
+e2e_expect_trophy_seen() {
+    local x=${1:-0} y=${2:-0} w=${3:-$SCREEN_W} h=${4:-$SCREEN_H} deadline
+    deadline=$((SECONDS + E2E_TIMEOUT))
+    while :; do
+        timeout 10 import -display "$E2E_DISPLAY" -window root "$E2E_WORK/trophy.png" ||
+            fail "could not take a picture of the screen"
+        if e2e_trophy_in "$E2E_WORK/trophy.png" "$x" "$y" "$w" "$h"; then
+            e2e_log "trophy seen at $TROPHY_AT: $TROPHY_UNLIKE of its 37935 pixels unlike the cup"
+            return 0
+        fi
+        ((SECONDS < deadline)) ||
+            fail "the trophy is not seen at $TROPHY_AT: $TROPHY_UNLIKE of its 37935 pixels are not the cup's (trophy.png)"
         sleep 0.2
     done
 }

@@ -29,10 +29,8 @@ grab_window() {
 # $3: colour tolerance in percent (default 0).
 DIFF=0
 differing() {
-    local out
-    out=$(compare -fuzz "${3:-0}%" -metric AE "$E2E_WORK/$1.png" "$E2E_WORK/$2.png" null: 2>&1)
-    [[ $out =~ ^[0-9.e+]+$ ]] || fail "cannot compare $1 with $2: $out"
-    DIFF=$(awk -v n="$out" 'BEGIN { printf "%d", n }')
+    e2e_count_unlike "$E2E_WORK/$1.png" "$E2E_WORK/$2.png" "" "${3:-0}"
+    DIFF=$UNLIKE
 }
 
 # Cuts region $3..$6 (x y w h) of picture $2 into picture $1.

@@ -15,8 +15,8 @@ court_shot() {
     timeout 10 import -display "$E2E_DISPLAY" -window root -crop "$court" +repage "$E2E_WORK/$1.png" ||
         fail "could not take a picture of the court"
 }
-differs() { # number of pixels that differ between two court pictures
-    compare -metric AE "$E2E_WORK/$1.png" "$E2E_WORK/$2.png" null: 2>&1 | awk '{print int($1)}'
+differs() { # pixels that differ between two court pictures, into UNLIKE
+    e2e_count_unlike "$E2E_WORK/$1.png" "$E2E_WORK/$2.png"
 }
 
 court_shot bare
@@ -29,21 +29,28 @@ court_shot served1
 sleep 0.25
 court_shot served2
 
-moved=$(differs served1 served2)
+differs served1 served2
+moved=$UNLIKE
 ((moved > 50)) || fail "the court looks the same 0.25 s apart after the serve ($moved pixels differ)"
 e2e_log "the ball moved: $moved pixels changed in 0.25 s"
 # A ball held for the serve hops on its spot, which alone changes as many
 # pixels; a served ball travels. Where the court differs from the bare one
 # is where the ball is: its centre must have left the spot it waited on.
-ball_centre() { # "x y" of the middle of what differs from the bare court
+ball_centre() { # BALL_X, BALL_Y: the middle of what differs from the bare court
+    local out
+    # compare exits 1 when the pictures differ, 2 when it cannot compare.
     compare "$E2E_WORK/bare.png" "$E2E_WORK/$1.png" -compose src -highlight-color white \
-        -lowlight-color black "$E2E_WORK/$1-diff.png" 2>/dev/null || true
-    convert "$E2E_WORK/$1-diff.png" -trim -format '%X %Y %w %h' info: 2>/dev/null |
-        awk '{gsub(/\+/, ""); print int($1 + $3 / 2), int($2 + $4 / 2)}'
+        -lowlight-color black "$E2E_WORK/$1-diff.png" 2>"$E2E_WORK/compare.err"
+    (($? <= 1)) || fail "cannot compare $1.png with the bare court: $(<"$E2E_WORK/compare.err")"
+    out=$(convert "$E2E_WORK/$1-diff.png" -trim -format '%X %Y %w %h' info: 2>&1)
+    [[ $out =~ ^\+([0-9]+)\ \+([0-9]+)\ ([0-9]+)\ ([0-9]+)$ ]] ||
+        fail "the ball cannot be found on the court in $1.png: ${out:-nothing}"
+    BALL_X=$((BASH_REMATCH[1] + BASH_REMATCH[3] / 2)) BALL_Y=$((BASH_REMATCH[2] + BASH_REMATCH[4] / 2))
 }
-read -r wx wy <<<"$(ball_centre waiting)"
-read -r sx sy <<<"$(ball_centre served2)"
-[[ -n $wx && -n $sx ]] || fail "the ball cannot be found on the court"
+ball_centre waiting
+wx=$BALL_X wy=$BALL_Y
+ball_centre served2
+sx=$BALL_X sy=$BALL_Y
 travelled=$(((sx - wx) * (sx - wx) + (sy - wy) * (sy - wy)))
 ((travelled > 40 * 40)) || fail "the ball is still at its spot after the serve: ($wx, $wy) then ($sx, $sy)"
 e2e_log "the ball travelled from ($wx, $wy) to ($sx, $sy)"
@@ -55,14 +62,15 @@ cut=$WIN_ID
 court_shot paused1
 sleep 0.3
 court_shot paused2
-(($(differs paused1 paused2) == 0)) || fail "the court moves on while the interrupt dialog is up"
+differs paused1 paused2
+((UNLIKE == 0)) || fail "the court moves on while the interrupt dialog is up ($UNLIKE pixels differ)"
 # "プレイデータ を 破棄 する" abandons the practice: back to the bare court.
 e2e_click "$cut" 158 94
 e2e_wait_window_gone "$cut"
 sleep 0.3
 court_shot abandoned
-left=$(differs bare abandoned)
-((left == 0)) || fail "after abandoning, the court is not bare ($left pixels differ)"
+differs bare abandoned
+((UNLIKE == 0)) || fail "after abandoning, the court is not bare ($UNLIKE pixels differ)"
 e2e_alive "$game" || fail "the game ended when the practice was abandoned"
 e2e_end_game "$game" "$main"
 e2e_pass
