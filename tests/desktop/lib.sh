@@ -208,39 +208,3 @@ desk_wm_supports() {
     supported=$(xprop -display "$E2E_DISPLAY" -root _NET_SUPPORTED 2>&1) || fail "xprop cannot read the root window: $supported"
     [[ $supported == *"$1"* ]]
 }
-
-# Waits until the celebration shows the trophy in the middle of the screen
-# area $1 $2 $3 $4 (x y w h): inside the cup's outline, at least four pixels
-# in five are the cup's own (the engraving and the ball going round it
-# change a few). Fails with the last count after 15 seconds.
-DESK_ASSETS="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/assets"
-desk_expect_trophy() {
-    local ax=$1 ay=$2 aw=$3 ah=$4 deadline at inside unlike out
-    local cup="$E2E_WORK/cup.bmp" mask="$DESK_ASSETS/trophy_mask.bmp"
-    # The stored cup lacks its header's first fields; the game puts them back.
-    cp "$DESK_ASSETS/trophy.bin" "$cup" || fail "cannot copy the trophy"
-    local field
-    for field in 0:66 1:77 2:4 3:136 10:54 11:4 14:40 18:14 19:1 22:54 23:1; do
-        printf "\\$(printf '%03o' "${field#*:}")" | dd of="$cup" bs=1 seek="${field%%:*}" conv=notrunc status=none ||
-            fail "cannot rebuild the trophy picture"
-    done
-    out=$(convert "$cup" "$mask" -compose Lighten -composite "$E2E_WORK/cup-inside.png" 2>&1) ||
-        fail "convert cannot read the trophy: $out"
-    inside=$(convert "$mask" -format '%[fx:int(w*h*(1-mean)+0.5)]' info: 2>&1)
-    [[ $inside =~ ^[0-9]+$ ]] && ((inside > 10000)) || fail "cannot count the trophy's pixels: $inside"
-    at="270x310+$((ax + aw / 2 - 106))+$((ay + ah / 2 - 170))"
-    deadline=$((SECONDS + 15))
-    while :; do
-        desk_shot celebration
-        out=$(convert "$E2E_WORK/celebration.png" -crop "$at" +repage "$mask" -compose Lighten -composite \
-            "$E2E_WORK/shot-inside.png" 2>&1) || fail "convert cannot cut the trophy's place: $out"
-        unlike=$(compare -metric AE -fuzz 6% "$E2E_WORK/shot-inside.png" "$E2E_WORK/cup-inside.png" null: 2>&1)
-        [[ $unlike =~ ^[0-9]+$ ]] || fail "compare cannot compare the trophy: $unlike"
-        if ((unlike * 5 < inside)); then
-            e2e_log "trophy seen at $at: $unlike of its $inside pixels unlike the cup"
-            return 0
-        fi
-        ((SECONDS < deadline)) || fail "the trophy is not seen at $at: $unlike of its $inside pixels are not the cup's (picture celebration.png)"
-        sleep 0.5
-    done
-}

@@ -76,7 +76,7 @@ celebration=$WIN_ID
 e2e_geometry "$celebration"
 e2e_log "celebration: ${WIN_W}x${WIN_H} at ($WIN_X, $WIN_Y)"
 ((WIN_X == 1280 && WIN_Y == 0)) || fail "the celebration stands at ($WIN_X, $WIN_Y), not on the right monitor (1280, 0)"
-desk_expect_trophy $RIGHT
+e2e_expect_trophy_seen $RIGHT
 e2e_wait_window_gone "$celebration"
 e2e_wait_window_of_pid "$game" 350 84
 desk_expect_centred_on "$WIN_ID" "$main" 3 "farewell on the right monitor"

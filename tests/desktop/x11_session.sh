@@ -136,7 +136,7 @@ desk_x11_session() {
     local celebration=$WIN_ID
     e2e_geometry "$celebration"
     ((WIN_X == 0 && WIN_Y == 0)) || fail "the celebration stands at ($WIN_X, $WIN_Y), not at the origin"
-    desk_expect_trophy 0 0 "$SCREEN_W" "$SCREEN_H"
+    e2e_expect_trophy_seen 0 0 "$SCREEN_W" "$SCREEN_H"
     e2e_wait_window_gone "$celebration"
     e2e_wait_window_of_pid "$game" 350 84
     desk_expect_centred_on "$WIN_ID" "$main" 3 "farewell after 大/小 and a move"
