@@ -145,7 +145,7 @@ bool MatchFlow::CHECK_RESULT()
             return false; // the ranking keeps the last round won
         // A round won below the title: into the ranking, then the next round.
         SET_RANKING();
-        ++rally.level;
+        rally.level = RecordTable::nextRound(rally.level);
         if (rally.level == 4 || rally.level == 7)
             showRankOf(rally.level);
         match.setNumber = 1;
@@ -332,7 +332,7 @@ void MatchFlow::CHECK_NAME()
         rally.level = 1;
         m_ranking.setLine(5, modDATA::newcomerLine() + match.playerName);
     } else {
-        rally.level = records.rankStage[static_cast<size_t>(entry)] + 1;
+        rally.level = RecordTable::nextRound(records.rankStage[static_cast<size_t>(entry)]);
         row = entry;
     }
     for (int i = 1; i <= 5; ++i)
