@@ -99,6 +99,48 @@ void BM_AudioSinkDevice_start(benchmark::State &state)
 }
 BENCHMARK(BM_AudioSinkDevice_start)->Unit(benchmark::kMicrosecond);
 
+// How soon the stream takes the first piece of an effect: while it runs
+// (fed silence between effects), and after it rested (corked) for want of
+// sound. The game's frames are 60 to 120 ms apart; either must be well
+// inside one.
+void effectTaken(benchmark::State &state, bool afterRest)
+{
+    AudioSinkDevice device;
+    QString error;
+    if (!device.open(error)) {
+        state.SkipWithError(qPrintable(error));
+        return;
+    }
+    if (!device.hasOutput()) {
+        state.SkipWithError("no audio output");
+        return;
+    }
+    QElapsedTimer timer;
+    for (auto _ : state) {
+        state.PauseTiming();
+        device.stop();
+        runEvents(50);
+        if (afterRest) {
+            timer.start();
+            while (!device.resting() && timer.elapsed() < 10000)
+                runEvents(20);
+            if (!device.resting()) {
+                state.SkipWithError("the stream did not rest");
+                return;
+            }
+        }
+        const qint64 before = device.effectBytesTaken();
+        state.ResumeTiming();
+        device.start(103, false);
+        while (device.effectBytesTaken() == before)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+}
+void BM_EffectTaken_running(benchmark::State &state) { effectTaken(state, false); }
+void BM_EffectTaken_afterRest(benchmark::State &state) { effectTaken(state, true); }
+BENCHMARK(BM_EffectTaken_running)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_EffectTaken_afterRest)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // QSoundEffect for comparison: one play() each time the previous effect has
 // had time to end, as a game would use it.
 void BM_QSoundEffect_play(benchmark::State &state)

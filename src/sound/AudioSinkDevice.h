@@ -56,6 +56,8 @@ public:
     bool sounding() const { return m_voice.playing(); }
     // The stream is paused for want of sound.
     bool resting() const;
+    // Bytes of effects the stream has taken so far (not counting silence).
+    qint64 effectBytesTaken() const { return m_voice.effectBytesHandedOut(); }
     // The latency asked of the stream: about the delay before a new effect
     // is heard. Qt's PulseAudio output feeds the stream in 20 ms pieces and
     // stalls for good when the server's buffer is too small to take enough

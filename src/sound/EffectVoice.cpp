@@ -50,6 +50,7 @@ qint64 EffectVoice::readData(char *data, qint64 maxSize)
         std::memcpy(data + done, m_clip.constData() + m_pos, size_t(n));
         done += n;
         m_pos += n;
+        m_handedOut += n;
         if (m_pos >= m_clip.size()) {
             if (m_loop)
                 m_pos = 0;

@@ -23,6 +23,8 @@ public:
     void play(const QByteArray &clip, bool loop);
     void silence();
     bool playing() const { return !m_clip.isEmpty(); }
+    // Bytes of effects (not silence) handed to the output so far.
+    qint64 effectBytesHandedOut() const { return m_handedOut; }
 
     // Always opened unbuffered: a buffered QIODevice reads 16 KB ahead (1.5 s
     // of sound), and a new effect would wait behind it.
@@ -37,6 +39,7 @@ protected:
 private:
     QByteArray m_clip;
     qint64 m_pos = 0;
+    qint64 m_handedOut = 0;
     bool m_loop = false;
     int m_frameBytes;
     char m_silence;
