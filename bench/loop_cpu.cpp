@@ -6,7 +6,7 @@
 #include "app/Application.h"
 #include "app/frmMAIN.h"
 #include "look/Fonts.h"
-#include "platform/QtPlatform.h"
+#include "desktop/QtPlatform.h"
 #include "rally/Ball.h"
 
 #include <QApplication>

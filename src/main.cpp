@@ -1,8 +1,9 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "desktop/QtPlatform.h"
+#include "desktop/WindowSystem.h"
 #include "look/Fonts.h"
 #include "platform/Language.h"
-#include "platform/QtPlatform.h"
 #include "sound/AudioSinkDevice.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ int main(int argc, char **argv)
     QString language;
     if (const auto exitCode = moka::CommandLine::handle(argc, argv, language))
         return *exitCode;
-    moka::QtPlatform::chooseWindowSystem();
+    moka::WindowSystem::choose();
     // Making one window (the splash, to place it above the main window) must
     // not turn the main window's controls into windows of their own.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);

@@ -4,9 +4,9 @@
 #include "app/frmSPRUSH.h"
 #include "dialogs/FormDialogs.h"
 #include "look/Texts.h"
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 #include "platform/Platform.h"
-#include "platform/WindowPlacement.h"
+#include "desktop/WindowPlacement.h"
 #include "sound/SilentDevice.h"
 
 #include <QCoreApplication>

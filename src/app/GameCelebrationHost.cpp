@@ -2,9 +2,9 @@
 
 #include "app/Application.h"
 #include "app/frmMAIN.h"
-#include "platform/Cursors.h"
+#include "desktop/Cursors.h"
 #include "platform/Resources.h"
-#include "platform/WindowPlacement.h"
+#include "desktop/WindowPlacement.h"
 #include "sound/SoundModule.h"
 
 namespace moka {

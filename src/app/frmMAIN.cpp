@@ -7,13 +7,13 @@
 #include "celebration/frmPFM.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
-#include "platform/Cursors.h"
+#include "desktop/Cursors.h"
 #include "platform/MouseCodes.h"
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
-#include "platform/WindowFrameHints.h"
-#include "platform/WindowPlacement.h"
+#include "desktop/WindowFrameHints.h"
+#include "desktop/WindowPlacement.h"
 #include "rally/Ball.h"
 
 #include <QCloseEvent>

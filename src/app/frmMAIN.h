@@ -3,7 +3,7 @@
 #include "data/RankingBoard.h"
 #include "match/MatchFlow.h"
 #include "match/Scoreboard.h"
-#include "platform/ImageFrame.h"
+#include "desktop/ImageFrame.h"
 #include "platform/Picture.h"
 #include "rally/CourtPointer.h"
 #include "rally/RallyLoop.h"

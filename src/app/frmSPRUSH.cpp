@@ -4,7 +4,7 @@
 #include "look/Texts.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
-#include "platform/WindowPlacement.h"
+#include "desktop/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QPainter>

@@ -5,7 +5,7 @@
 #include "celebration/CelebrationHost.h"
 #include "look/Fonts.h"
 #include "look/Texts.h"
-#include "platform/Cursors.h"
+#include "desktop/Cursors.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/MovableDialog.h"
 
 #include "look/Fonts.h"
-#include "platform/WindowPlacement.h"
+#include "desktop/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -5,7 +5,7 @@
 #include "look/Fonts.h"
 #include "look/Looks.h"
 #include "platform/Platform.h"
-#include "platform/WindowPlacement.h"
+#include "desktop/WindowPlacement.h"
 #include "state/MatchState.h"
 
 #include <QAbstractItemView>

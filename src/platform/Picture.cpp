@@ -1,9 +1,9 @@
 #include "platform/Picture.h"
 
+#include "platform/MemoryPages.h"
+
 #include <QFontMetrics>
 #include <QPainter>
-
-#include <sys/mman.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -17,11 +17,6 @@ namespace moka {
 namespace {
 
 constexpr QRgb kOpaque = 0xff000000u;
-#ifdef MADV_POPULATE_WRITE
-constexpr int kPopulateWrite = MADV_POPULATE_WRITE;
-#else
-constexpr int kPopulateWrite = 23;
-#endif
 // Beyond this many places a list of them costs more than it saves.
 constexpr size_t kMaxPlaces = 2048;
 // Up to this many changed places, a window is told of each exactly.
@@ -73,7 +68,7 @@ inline QRgb combine(QRgb dst, QRgb src, RasterOp op)
 // instead of thousands (8,100 for one of 3840 × 2160).
 QImage largeCopy(const QImage &image)
 {
-    constexpr size_t kLargePage = size_t(2) << 20;
+    constexpr size_t kLargePage = MemoryPages::largePage;
     const auto bytes = static_cast<size_t>(image.sizeInBytes());
     if (bytes < 2 * kLargePage)
         return image.copy();
@@ -81,9 +76,8 @@ QImage largeCopy(const QImage &image)
     void *memory = std::aligned_alloc(kLargePage, rounded);
     if (!memory)
         return image.copy();
-    madvise(memory, rounded, MADV_HUGEPAGE);
-    // And mapped in one go, not a fault at a time (a no-op before Linux 5.14).
-    madvise(memory, rounded, kPopulateWrite);
+    MemoryPages::preferLarge(memory, rounded);
+    MemoryPages::mapNow(memory, rounded);
     std::memcpy(memory, image.constBits(), bytes);
     return QImage(
         static_cast<uchar *>(memory), image.width(), image.height(), image.bytesPerLine(), image.format(),

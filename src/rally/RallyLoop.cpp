@@ -2,7 +2,7 @@
 
 #include "look/Texts.h"
 #include "platform/Picture.h"
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 #include "platform/Platform.h"
 #include "rally/Ball.h"
 #include "rally/Opponent.h"

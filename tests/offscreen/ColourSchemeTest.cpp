@@ -1,7 +1,7 @@
 #include "TestGame.h"
 
 #include "app/frmMAIN.h"
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
 #include "look/Looks.h"
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 
 #include <QApplication>
 #include <QDialog>

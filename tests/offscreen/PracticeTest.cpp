@@ -2,7 +2,7 @@
 
 #include "app/frmMAIN.h"
 #include "look/Looks.h"
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 #include "rally/Ball.h"
 
 #include <QDialog>

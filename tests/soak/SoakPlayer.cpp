@@ -12,7 +12,7 @@
 #include "dialogs/frmINFO.h"
 #include "dialogs/frmNAME.h"
 #include "look/Texts.h"
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 #include "rally/Ball.h"
 
 #include <QApplication>

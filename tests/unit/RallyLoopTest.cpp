@@ -2,7 +2,7 @@
 #include "StubBall.h"
 #include "VirtualPlatform.h"
 
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 #include "rally/Ball.h"
 #include "rally/Opponent.h"
 #include "rally/Racket.h"

@@ -12,7 +12,7 @@
 #include "match/MatchFlow.h"
 #include "platform/DataFile.h"
 #include "platform/Picture.h"
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 #include "rally/CourtPointer.h"
 #include "sound/SoundModule.h"
 #include "state/MatchState.h"

@@ -1,4 +1,4 @@
-#include "platform/Cursors.h"
+#include "desktop/Cursors.h"
 
 #include <QGuiApplication>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "platform/X11Frame.h"
+#include "desktop/X11Frame.h"
 
 #include <QGuiApplication>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "platform/PictureBox.h"
+#include "desktop/PictureBox.h"
 
 #include "platform/MouseCodes.h"
 

@@ -1,6 +1,6 @@
-#include "platform/WindowPlacement.h"
+#include "desktop/WindowPlacement.h"
 
-#include "platform/X11Frame.h"
+#include "desktop/X11Frame.h"
 
 #include <QEvent>
 #include <QGuiApplication>

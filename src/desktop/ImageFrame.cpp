@@ -1,4 +1,4 @@
-#include "platform/ImageFrame.h"
+#include "desktop/ImageFrame.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "platform/WindowFrameHints.h"
+#include "desktop/WindowFrameHints.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace moka {
+
+// The window system the game runs on.
+class WindowSystem
+{
+public:
+    // Chooses the window system before the application object exists. The
+    // game places its windows centred and copies the screen for the
+    // celebration, which Wayland does not allow programs to do; so in a
+    // Wayland session it runs on X11 (XWayland) where that is there, and on
+    // Wayland itself where it is not. A platform the player chose with
+    // QT_QPA_PLATFORM is kept.
+    static void choose();
+};
+
+} // namespace moka
