@@ -5,8 +5,8 @@
 # windows:
 #   - at their first showing, before any "大"/"小": the main window's frame
 #     centred on the screen, the splash seen on top of it and centred, and
-#     the registration, announcement and interrupt dialogs' frames centred on
-#     the main window's;
+#     the registration, announcement and interrupt dialogs' and a message
+#     box's frames centred on the main window's;
 #   - the main window cannot be resized, and where the window manager honours
 #     a program's hints it offers no minimise or maximise button;
 #   - "大" takes the screen (maximized, or full screen where the window
@@ -57,6 +57,15 @@ desk_x11_session() {
     e2e_click "$splash" 140 100
     e2e_wait_window_gone "$splash"
     desk_expect_bars "$main" empty "at start"
+
+    # A message box at its first showing: the hidden preview without a
+    # preview name says there is none. Enter closes it.
+    e2e_preview_gesture "$main"
+    e2e_wait_window_titled mokaRUNs
+    local box=$WIN_ID
+    desk_expect_centred_on "$box" "$main" 3 "message box at its first showing"
+    e2e_type_into_window "$box" Return
+    e2e_wait_window_gone "$box"
 
     # The dialogs at their first showing. Registration: typed into, Enter
     # takes the name.
