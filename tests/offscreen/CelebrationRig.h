@@ -83,6 +83,11 @@ struct Recorder : moka::GameCelebrationHost
         GameCelebrationHost::seedRandom(seed.value_or(fromClock));
     }
     double random() override { return seed ? GameCelebrationHost::random() : nextRandom; }
+    // A window system that does not tell where the main window stands.
+    std::optional<QRect> mainWindowRect() const override
+    {
+        return placeUnknown ? std::nullopt : GameCelebrationHost::mainWindowRect();
+    }
     QByteArray trophy() override
     {
         return trophyName.isEmpty() ? GameCelebrationHost::trophy() : moka::Resources::bytes(trophyName);
@@ -136,6 +141,7 @@ struct Recorder : moka::GameCelebrationHost
     double nextRandom = 0.0;
     std::optional<std::uint64_t> seed; // set: the game's generator from this seed
     QString trophyName;                // set: the trophy from this resource
+    bool placeUnknown = false;
     std::vector<Event> events;
     QImage shown;        // the window as the frames' changes left it
     int staleFrames = 0; // frames after which the window differs from the back buffer

@@ -229,23 +229,32 @@ TEST(CelebrationCapture, AFailedCaptureFallsBackToTheMainWindowOnADarkDesk)
         i.fill(Qt::black);
         return i;
     }();
-    for (const QImage &failed : {QImage(), black}) {
-        game.platform.desktop = failed;
-        Recorder rec(*game.app);
-        frmPFM w(rec);
-        rec.window = &w;
-        w.Form_Load();
-        const QImage shown = w.picAAA.background();
-        ASSERT_EQ(shown.size(), QSize(1024, 768));
-        const QRgb desk = shown.pixel(0, 0) & 0xffffff;
-        EXPECT_NE(desk, 0u) << "not black";
-        EXPECT_LT(qGray(desk), 80) << "dark";
-        const QPoint at = m->mapToGlobal(QPoint(0, 0));
-        const QImage main = m->grab().toImage();
-        EXPECT_EQ(shown.pixel(at + QPoint(20, 20)), main.pixel(20, 20)) << "the main window where it stands";
-        EXPECT_EQ(rec.shown, shown) << "shown before the first frame";
-        w.Form_QueryUnload();
-    }
+    // Where the window system does not tell where the main window stands
+    // (Wayland), its picture stands in the middle of the screen.
+    for (const bool placeUnknown : {false, true})
+        for (const QImage &failed : {QImage(), black}) {
+            game.platform.desktop = failed;
+            Recorder rec(*game.app);
+            rec.placeUnknown = placeUnknown;
+            frmPFM w(rec);
+            rec.window = &w;
+            w.Form_Load();
+            const QImage shown = w.picAAA.background();
+            ASSERT_EQ(shown.size(), QSize(1024, 768));
+            const QRgb desk = shown.pixel(0, 0) & 0xffffff;
+            EXPECT_NE(desk, 0u) << "not black";
+            EXPECT_LT(qGray(desk), 80) << "dark";
+            const QImage main = m->grab().toImage();
+            const QPoint at = placeUnknown ? QPoint((1024 - main.width()) / 2, (768 - main.height()) / 2)
+                                           : m->mapToGlobal(QPoint(0, 0));
+            ASSERT_NE(at, QPoint(0, 0)) << "a place that tells the cases apart";
+            for (const QPoint p :
+                 {QPoint(20, 20), QPoint(340, 20), QPoint(main.width() - 1, main.height() - 1)})
+                EXPECT_EQ(shown.pixel(at + p), main.pixel(p))
+                    << "the main window, place unknown: " << placeUnknown;
+            EXPECT_EQ(rec.shown, shown) << "shown before the first frame";
+            w.Form_QueryUnload();
+        }
     QImage desktop(1024, 768, QImage::Format_RGB32);
     desktop.fill(qRgb(10, 200, 30));
     game.platform.desktop = desktop;
