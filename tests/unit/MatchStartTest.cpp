@@ -1,10 +1,13 @@
-// The start of a tournament game on the match flow alone.
+// The start of a tournament game and of a practice on the match flow alone.
 
 #include "MatchRig.h"
 
 #include "data/modDATA.h"
+#include "rally/RallyLoop.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using namespace moka;
 
@@ -66,4 +69,32 @@ TEST(MatchStart, TheStartMarksThePlayersRowAndResumesAfterTheFirstEntryOfTheName
     EXPECT_EQ(newcomer.blueRow, 5);
     EXPECT_EQ(newcomer.blackRows, 4);
     EXPECT_EQ(newcomer.lastRow, QStringLiteral(" N： NEW"));
+}
+
+// A practice at rank A starts with the shadow hint, before the first frame;
+// at rank B it starts at once.
+TEST(MatchStart, RankAGivesThePracticeTheShadowHintBeforePlay)
+{
+    for (int index : {2, 1}) {
+        MatchRig rig;
+        rig.flow.lblRNK_Click(index);
+        bool stopped = false;
+        rig.platform.onEvents = [&] {
+            if (rig.flow.loop().cast().ball && !std::exchange(stopped, true))
+                rig.flow.cmdSTOP_Click(); // the recorded interrupt abandons
+        };
+        rig.flow.cmdREN_Click();
+        rig.platform.onEvents = nullptr;
+        EXPECT_TRUE(stopped);
+        EXPECT_EQ(rig.dialogs.cuts, 1);
+        EXPECT_EQ(rig.board.buttons, Scoreboard::Buttons::Idle);
+        if (index == 2) {
+            ASSERT_EQ(rig.dialogs.infos.size(), 1u);
+            EXPECT_EQ(rig.dialogs.infos[0].text, QStringLiteral("Ａランクは「ボールの影」が有効です"));
+            EXPECT_EQ(rig.dialogs.infos[0].dialog, QColor(255, 0, 0));
+            EXPECT_EQ(rig.dialogs.infos[0].panel, QColor(255, 128, 255));
+        } else {
+            EXPECT_TRUE(rig.dialogs.infos.empty());
+        }
+    }
 }
