@@ -2,8 +2,7 @@
 
 namespace moka {
 
-// What the frame loop asks of the match flow and the main window between
-// points.
+// What the frame loop asks of the match flow between points.
 class RallyHooks
 {
 public:

@@ -167,33 +167,6 @@ TEST(Practice, AScriptedPlayerKeepsARallyGoingAtLevel8ThenAbandons)
     EXPECT_EQ(m->picP->picture().image(), m->picB.background());
 }
 
-TEST(Practice, RankAGivesTheShadowHintBeforePlay)
-{
-    for (int index : {2, 1}) {
-        TestGame game;
-        game.start();
-        frmMAIN *m = game.app->mainWindow();
-        clickLabel(m->lblRNK[static_cast<size_t>(index)]);
-        bool stopped = false;
-        game.platform.onEvents = [&] {
-            if (m->loop().cast().ball && !stopped) {
-                stopped = true;
-                m->cmdSTOP->click();
-            }
-        };
-        game.app->rally.ballInPlay = false;
-        m->cmdREN->click();
-        if (index == 2) {
-            ASSERT_EQ(game.dialogs->infos.size(), 1u);
-            EXPECT_EQ(game.dialogs->infos[0].text, QStringLiteral("Ａランクは「ボールの影」が有効です"));
-            EXPECT_EQ(game.dialogs->infos[0].dialog, QColor(255, 0, 0));
-            EXPECT_EQ(game.dialogs->infos[0].panel, QColor(255, 128, 255));
-        } else {
-            EXPECT_TRUE(game.dialogs->infos.empty());
-        }
-    }
-}
-
 TEST(Practice, ButtonsAndLabelsAreLockedWhilePlaying)
 {
     TestGame game;

@@ -10,7 +10,6 @@
 #include "dialogs/frmCUT.h"
 #include "dialogs/frmINFO.h"
 #include "dialogs/frmNAME.h"
-#include "look/Looks.h"
 #include "rally/Ball.h"
 
 #include <QComboBox>
@@ -342,50 +341,6 @@ TEST(Tournament, OnlyTheEndButtonAfterATournamentWritesTheFile)
     }
 }
 
-// The board as a game starts: the player's own row turns blue, every other
-// row black; a ranked player resumes after the first entry of that exact
-// name (a name the file holds twice), a newcomer at round 1 on the last row.
-TEST(Tournament, TheStartMarksThePlayersRowAndResumesAfterTheFirstEntryOfTheName)
-{
-    QTemporaryDir folder;
-    const QString path = folder.path() + QLatin1Char('/');
-    ASSERT_TRUE(writeRanking(path, "0,\"\"\r\n7,\"DUP\"\r\n5,\"ABC\"\r\n3,\"ABC\"\r\n2,\"abc\"\r\n"));
-    Player p(path);
-    struct Seen
-    {
-        std::int32_t level = -1;
-        int blueRow = -1;
-        int blackRows = 0;
-        QString lastRow;
-    };
-    auto look = [&p](Seen &seen) {
-        return [&p, &seen] {
-            if (seen.level < 0) {
-                seen.level = p.game.app->rally.level;
-                for (int row = 1; row <= 5; ++row) {
-                    const QColor back = Looks::labelBackground(p.m->lblRNKING[row]);
-                    if (back == QColor(0, 0, 255))
-                        seen.blueRow = row;
-                    seen.blackRows += back == QColor(0, 0, 0);
-                }
-                seen.lastRow = p.m->lblRNKING[5]->text();
-            }
-            return Plan::Lose;
-        };
-    };
-    Seen ranked, newcomer;
-    p.playGame(QStringLiteral("ABC"), look(ranked));
-    EXPECT_EQ(ranked.level, 6);
-    EXPECT_EQ(ranked.blueRow, 2);
-    EXPECT_EQ(ranked.blackRows, 4);
-    EXPECT_EQ(ranked.lastRow, QStringLiteral(" N： "));
-    p.playGame(QStringLiteral("NEW"), look(newcomer));
-    EXPECT_EQ(newcomer.level, 1);
-    EXPECT_EQ(newcomer.blueRow, 5);
-    EXPECT_EQ(newcomer.blackRows, 4);
-    EXPECT_EQ(newcomer.lastRow, QStringLiteral(" N： NEW"));
-}
-
 TEST(Tournament, NoOtherGameStartsWhileATournamentIsBeingSetUp)
 {
     // Clicks waiting while the registration is taken and the first set is
@@ -432,20 +387,6 @@ TEST(Tournament, NoOtherGameStartsWhileATournamentIsBeingSetUp)
     EXPECT_TRUE(m->cmdGAME->isEnabled());
     EXPECT_TRUE(m->cmdREN->isEnabled());
     EXPECT_TRUE(m->lblRNK[0]->isEnabled());
-    EXPECT_FALSE(m->cmdSTOP->isEnabled());
-}
-
-TEST(Tournament, ACancelledRegistrationGivesTheButtonsBack)
-{
-    TestGame game; // the recorded registration gives no name
-    game.start();
-    frmMAIN *m = game.app->mainWindow();
-    m->cmdGAME->click();
-    EXPECT_EQ(game.dialogs->names, 1);
-    EXPECT_TRUE(m->cmdGAME->isEnabled());
-    EXPECT_TRUE(m->cmdREN->isEnabled());
-    for (QLabel *rank : m->lblRNK)
-        EXPECT_TRUE(rank->isEnabled());
     EXPECT_FALSE(m->cmdSTOP->isEnabled());
 }
 

@@ -1,22 +1,7 @@
 // The scoring of points, sets and matches on the match flow alone: a
 // scoreboard and a ranking board in memory, recorded dialogs and sound.
 
-#include "MemoryBoard.h"
-#include "MemoryScoreboard.h"
-#include "RecordingDevice.h"
-#include "RecordingDialogs.h"
-#include "VirtualPlatform.h"
-
-#include "appearance/AppearanceState.h"
-#include "data/RecordTable.h"
-#include "match/MatchFlow.h"
-#include "platform/DataFile.h"
-#include "platform/Picture.h"
-#include "desktop/PictureBox.h"
-#include "rally/CourtPointer.h"
-#include "sound/SoundModule.h"
-#include "state/MatchState.h"
-#include "state/RallyState.h"
+#include "MatchRig.h"
 
 #include <gtest/gtest.h>
 
@@ -24,25 +9,11 @@ using namespace moka;
 
 namespace {
 
-struct NoPointer : CourtPointer
-{
-    void CUR_NORMAL() override {}
-    void CUR_RACKET() override {}
-    void CUR_SWING() override {}
-};
-
-class ScoringTest : public ::testing::Test
+class ScoringTest : public ::testing::Test, protected MatchRig
 {
 protected:
     ScoringTest()
-        : sound(platform, std::make_unique<RecordingDevice>())
-        , flow(MatchFlow::Game{platform, sound, dialogs, file, rally, match, appearance, records},
-               MatchFlow::Court{back, view, ball, roll, comRacket, comSwing, pointer}, board, ranking)
     {
-        sound.SOUND_INIT();
-        device = static_cast<RecordingDevice *>(&sound.device());
-        back.reset(RallyState::courtWidth, RallyState::courtHeight, qRgb(173, 115, 66));
-        view.picture().reset(RallyState::courtWidth, RallyState::courtHeight);
         // A match under way at round 1: both bars full.
         match.comBar = 0;
         match.userBar = 0;
@@ -58,30 +29,6 @@ protected:
         rally.rallyHits = hits;
         return flow.pointAward();
     }
-
-    QStringList announcements() const
-    {
-        QStringList out;
-        for (const auto &info : dialogs.infos)
-            out << info.text;
-        return out;
-    }
-
-    VirtualPlatform platform;
-    SoundModule sound;
-    RecordingDevice *device = nullptr;
-    RecordingDialogs dialogs;
-    DataFile file;
-    RallyState rally;
-    MatchState match;
-    AppearanceState appearance;
-    RecordTable records;
-    Picture back, ball, roll, comRacket, comSwing;
-    PictureBox view;
-    NoPointer pointer;
-    MemoryScoreboard board;
-    MemoryBoard ranking;
-    MatchFlow flow;
 };
 
 } // namespace
