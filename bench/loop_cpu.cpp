@@ -5,8 +5,8 @@
 // It stops after `seconds`, or after `frames` frames when that is given.
 #include "app/Application.h"
 #include "app/frmMAIN.h"
-#include "look/Fonts.h"
 #include "desktop/QtPlatform.h"
+#include "look/Fonts.h"
 #include "rally/Ball.h"
 
 #include <QApplication>

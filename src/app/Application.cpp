@@ -2,11 +2,11 @@
 
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
+#include "desktop/PictureBox.h"
+#include "desktop/WindowPlacement.h"
 #include "dialogs/FormDialogs.h"
 #include "look/Texts.h"
-#include "desktop/PictureBox.h"
 #include "platform/Platform.h"
-#include "desktop/WindowPlacement.h"
 #include "sound/SilentDevice.h"
 
 #include <QCoreApplication>

@@ -3,8 +3,8 @@
 #include "app/Application.h"
 #include "app/frmMAIN.h"
 #include "desktop/Cursors.h"
-#include "platform/Resources.h"
 #include "desktop/WindowPlacement.h"
+#include "platform/Resources.h"
 #include "sound/SoundModule.h"
 
 namespace moka {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "data/RankingBoard.h"
+#include "desktop/ImageFrame.h"
 #include "match/MatchFlow.h"
 #include "match/Scoreboard.h"
-#include "desktop/ImageFrame.h"
 #include "platform/Picture.h"
 #include "rally/CourtPointer.h"
 #include "rally/RallyLoop.h"

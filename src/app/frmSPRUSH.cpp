@@ -1,10 +1,10 @@
 #include "app/frmSPRUSH.h"
 
 #include "app/Application.h"
+#include "desktop/WindowPlacement.h"
 #include "look/Texts.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
-#include "desktop/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QPainter>

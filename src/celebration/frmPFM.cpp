@@ -3,9 +3,9 @@
 #include "celebration/CFubuki.h"
 #include "celebration/CHanabi.h"
 #include "celebration/CelebrationHost.h"
+#include "desktop/Cursors.h"
 #include "look/Fonts.h"
 #include "look/Texts.h"
-#include "desktop/Cursors.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/MovableDialog.h"
 
-#include "look/Fonts.h"
 #include "desktop/WindowPlacement.h"
+#include "look/Fonts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

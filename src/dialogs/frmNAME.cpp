@@ -2,10 +2,10 @@
 
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"
+#include "desktop/WindowPlacement.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
 #include "platform/Platform.h"
-#include "desktop/WindowPlacement.h"
 #include "state/MatchState.h"
 
 #include <QAbstractItemView>

@@ -1,8 +1,8 @@
 #include "rally/RallyLoop.h"
 
+#include "desktop/PictureBox.h"
 #include "look/Texts.h"
 #include "platform/Picture.h"
-#include "desktop/PictureBox.h"
 #include "platform/Platform.h"
 #include "rally/Ball.h"
 #include "rally/Opponent.h"

@@ -208,3 +208,32 @@ desk_wm_supports() {
     supported=$(xprop -display "$E2E_DISPLAY" -root _NET_SUPPORTED 2>&1) || fail "xprop cannot read the root window: $supported"
     [[ $supported == *"$1"* ]]
 }
+
+# The end of a first session on an X11 desktop, in game $1 with main window
+# $2: a preview name kept in the registration dialog (centred on the main
+# window), the celebration through the hidden preview covering the screen
+# area $3 (x y w h) with the trophy in its middle, and the farewell, centred
+# too, whose OK ends the program with code 0. $4 says where the main window
+# stands, for the messages.
+desk_celebrate_and_leave() {
+    local game=$1 main=$2 where=$4 ax ay aw ah celebration
+    read -r ax ay aw ah <<<"$3"
+    e2e_type_player_name "$main" MOC
+    desk_expect_centred_on "$NAME_DIALOG" "$main" 3 "registration dialog $where"
+    e2e_click "$NAME_DIALOG" 116 48  # アルファベット ３文字以内: keeps the name
+    e2e_click "$NAME_DIALOG" 112 128 # キャンセル
+    e2e_wait_window_gone "$NAME_DIALOG"
+    e2e_preview_gesture "$main"
+    e2e_wait_window_of_pid "$game" "$aw" "$ah"
+    celebration=$WIN_ID
+    e2e_geometry "$celebration" || fail "cannot read the celebration's geometry"
+    e2e_log "celebration: ${WIN_W}x${WIN_H} at ($WIN_X, $WIN_Y)"
+    ((WIN_X == ax && WIN_Y == ay)) || fail "the celebration stands at ($WIN_X, $WIN_Y), not at ($ax, $ay)"
+    e2e_expect_trophy_seen "$ax" "$ay" "$aw" "$ah"
+    e2e_wait_window_gone "$celebration"
+    e2e_wait_window_of_pid "$game" 350 84
+    desk_expect_centred_on "$WIN_ID" "$main" 3 "farewell $where"
+    e2e_click "$WIN_ID" 174 54
+    e2e_wait_exit "$game" 5 "the game, after the farewell,"
+    ((EXIT_CODE == 0)) || fail "the game exited with code $EXIT_CODE, want 0"
+}

@@ -64,23 +64,5 @@ until e2e_geometry "$main" && ((WIN_X >= 1280)); do
     ((SECONDS < deadline)) || fail "the main window did not move to the right monitor: ${WIN_W}x${WIN_H} at ($WIN_X, $WIN_Y)"
     sleep 0.1
 done
-e2e_type_player_name "$main" MOC
-desk_expect_centred_on "$NAME_DIALOG" "$main" 3 "registration dialog on the right monitor"
-e2e_click "$NAME_DIALOG" 116 48  # アルファベット ３文字以内: keeps the name
-e2e_click "$NAME_DIALOG" 112 128 # キャンセル
-e2e_wait_window_gone "$NAME_DIALOG"
-
-e2e_preview_gesture "$main"
-e2e_wait_window_of_pid "$game" 1920 1080
-celebration=$WIN_ID
-e2e_geometry "$celebration"
-e2e_log "celebration: ${WIN_W}x${WIN_H} at ($WIN_X, $WIN_Y)"
-((WIN_X == 1280 && WIN_Y == 0)) || fail "the celebration stands at ($WIN_X, $WIN_Y), not on the right monitor (1280, 0)"
-e2e_expect_trophy_seen $RIGHT
-e2e_wait_window_gone "$celebration"
-e2e_wait_window_of_pid "$game" 350 84
-desk_expect_centred_on "$WIN_ID" "$main" 3 "farewell on the right monitor"
-e2e_click "$WIN_ID" 174 54
-e2e_wait_exit "$game" 5 "the game, after the farewell,"
-((EXIT_CODE == 0)) || fail "the game exited with code $EXIT_CODE, want 0"
+desk_celebrate_and_leave "$game" "$main" "$RIGHT" "on the right monitor"
 e2e_pass

@@ -135,22 +135,6 @@ desk_x11_session() {
 
     # The registration after 大/小 and a move, keeping a preview name; then
     # the celebration through the hidden preview, and the farewell.
-    e2e_type_player_name "$main" MOC
-    desk_expect_centred_on "$NAME_DIALOG" "$main" 3 "registration dialog after 大/小 and a move"
-    e2e_click "$NAME_DIALOG" 116 48  # アルファベット ３文字以内: keeps the name
-    e2e_click "$NAME_DIALOG" 112 128 # キャンセル
-    e2e_wait_window_gone "$NAME_DIALOG"
-    e2e_preview_gesture "$main"
-    e2e_wait_window_of_pid "$game" "$SCREEN_W" "$SCREEN_H"
-    local celebration=$WIN_ID
-    e2e_geometry "$celebration"
-    ((WIN_X == 0 && WIN_Y == 0)) || fail "the celebration stands at ($WIN_X, $WIN_Y), not at the origin"
-    e2e_expect_trophy_seen 0 0 "$SCREEN_W" "$SCREEN_H"
-    e2e_wait_window_gone "$celebration"
-    e2e_wait_window_of_pid "$game" 350 84
-    desk_expect_centred_on "$WIN_ID" "$main" 3 "farewell after 大/小 and a move"
-    e2e_click "$WIN_ID" 174 54
-    e2e_wait_exit "$game" 5 "the game, after the farewell,"
-    ((EXIT_CODE == 0)) || fail "the game exited with code $EXIT_CODE, want 0"
+    desk_celebrate_and_leave "$game" "$main" "0 0 $SCREEN_W $SCREEN_H" "after 大/小 and a move"
     e2e_pass
 }

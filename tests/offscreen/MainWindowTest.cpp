@@ -2,8 +2,8 @@
 
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
-#include "look/Looks.h"
 #include "desktop/PictureBox.h"
+#include "look/Looks.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "TestGame.h"
 
 #include "app/frmMAIN.h"
-#include "look/Looks.h"
 #include "desktop/PictureBox.h"
+#include "look/Looks.h"
 #include "rally/Ball.h"
 
 #include <QDialog>

@@ -8,11 +8,11 @@
 #include "app/Application.h"
 #include "app/frmMAIN.h"
 #include "celebration/frmPFM.h"
+#include "desktop/PictureBox.h"
 #include "dialogs/frmCUT.h"
 #include "dialogs/frmINFO.h"
 #include "dialogs/frmNAME.h"
 #include "look/Texts.h"
-#include "desktop/PictureBox.h"
 #include "rally/Ball.h"
 
 #include <QApplication>
