@@ -11,6 +11,7 @@
 #include "desktop/WindowPlacement.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
+#include "look/Palette.h"
 #include "platform/MouseCodes.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
@@ -30,16 +31,6 @@
 namespace moka {
 
 namespace {
-
-const QColor kGreen(0, 128, 0);
-const QColor kPurple(128, 0, 128);
-const QColor kYellow(255, 255, 0);
-const QColor kOlive(192, 192, 0);
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kTeal(0, 128, 128);
-const QColor kLime(0, 255, 0);
-const QColor kRed(255, 0, 0);
 
 // The court as a plain clay rectangle, for a build without its artwork.
 QImage plainCourt()

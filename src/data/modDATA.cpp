@@ -3,6 +3,7 @@
 #include "data/RankingBoard.h"
 #include "data/RecordFile.h"
 #include "data/RecordTable.h"
+#include "look/Palette.h"
 #include "look/Texts.h"
 #include "platform/DataFile.h"
 #include "platform/Platform.h"

@@ -2,6 +2,7 @@
 
 #include "look/Fonts.h"
 #include "look/Looks.h"
+#include "look/Palette.h"
 #include "state/RallyState.h"
 
 #include <QLabel>
@@ -11,11 +12,6 @@
 namespace moka {
 
 namespace {
-
-const QColor kRed(255, 0, 0);
-const QColor kOrange(255, 128, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kPeach(255, 192, 128);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "look/Fonts.h"
 #include "look/Looks.h"
+#include "look/Palette.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,10 +11,6 @@
 namespace moka {
 
 namespace {
-
-const QColor kLilac(192, 192, 255);
-const QColor kBlue(0, 0, 255);
-const QColor kOlive(192, 192, 0);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "desktop/WindowPlacement.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
+#include "look/Palette.h"
 #include "platform/Platform.h"
 #include "state/MatchState.h"
 
@@ -20,11 +21,6 @@
 namespace moka {
 
 namespace {
-
-const QColor kLilac(192, 192, 255);
-const QColor kBlue(0, 0, 255);
-const QColor kPaleCyan(192, 255, 255);
-const QColor kOlive(192, 192, 0);
 
 constexpr int kEnter = 13;
 constexpr int kLongestTyped = 3; // letters the keyboard may type

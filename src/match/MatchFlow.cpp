@@ -5,6 +5,7 @@
 #include "data/RecordTable.h"
 #include "data/modDATA.h"
 #include "dialogs/Dialogs.h"
+#include "look/Palette.h"
 #include "look/Texts.h"
 #include "match/Scoreboard.h"
 #include "platform/Platform.h"
@@ -20,11 +21,6 @@
 namespace moka {
 
 namespace {
-
-const QColor kBlack(0, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
-const QColor kPink(255, 128, 255);
 
 // A set is over once a bar has gone past its end.
 constexpr std::int32_t kBarEnd = 249;
