@@ -34,15 +34,15 @@ QRect outerRect(QWidget &window)
     return window.frameGeometry();
 }
 
-// The frame `window` gets when it shows: what the window manager says it
-// will be; else, for a decorated window with a decorated owner, the owner's
-// frame; else none.
 // Whether the window is on screen already.
 bool onScreen(const QWidget &window)
 {
     return X11Frame::onX11() ? X11Frame::shown(window) : window.isVisible();
 }
 
+// The frame `window` gets when it shows: what the window manager says it
+// will be; else, for a decorated window with a decorated owner, the owner's
+// frame; else none.
 QMargins comingFrame(QWidget &window, QWidget *owner)
 {
     // A window that asks for no frame is not asked about: some window
@@ -161,25 +161,6 @@ void WindowPlacement::centreOnDesktop(QWidget &window)
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         placeCentred(window, screen->availableGeometry(), nullptr);
-}
-
-QScreen *WindowPlacement::screenHolding(const QWidget &window)
-{
-    const QRect place = window.frameGeometry();
-    QScreen *best = nullptr;
-    qint64 bestArea = -1;
-    for (QScreen *screen : QGuiApplication::screens()) {
-        const QRect common = screen->geometry().intersected(place);
-        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
-        if (area > bestArea) {
-            best = screen;
-            bestArea = area;
-        }
-    }
-    // A window off every screen goes by its own screen.
-    if (bestArea <= 0 && window.screen())
-        return window.screen();
-    return best ? best : QGuiApplication::primaryScreen();
 }
 
 void WindowPlacement::showAbove(QWidget &window, QWidget &owner)

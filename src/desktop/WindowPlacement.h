@@ -1,6 +1,5 @@
 #pragma once
 
-class QScreen;
 class QWidget;
 
 namespace moka {
@@ -24,9 +23,6 @@ public:
     // Centres `window` on the desktop of the primary screen: the screen less
     // the panels a desktop keeps there.
     static void centreOnDesktop(QWidget &window);
-    // The screen that shows most of `window` (its own screen when it is off
-    // every screen).
-    static QScreen *screenHolding(const QWidget &window);
     // Shows `window` above `owner`: a transient of it for the window manager
     // or compositor, raised and given the focus.
     static void showAbove(QWidget &window, QWidget &owner);
