@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite:
 # unit, offscreen, end-to-end and soak tests. Exits non-zero on any failure or when
-# no test ran.
+# no test ran, or when a process the suite started outlives it.
 set -euo pipefail
 cd "$(dirname "$0")"
+# Every process the suite starts inherits this mark; at the end, none may be
+# left (scripts/leftovers.sh names and ends them).
+export MOKARUNS_TEST_RUN="$$.$RANDOM"
+last_check() {
+  local rc=$?
+  scripts/leftovers.sh "$MOKARUNS_TEST_RUN" || { ((rc)) || rc=1; }
+  exit "$rc"
+}
+trap last_check EXIT
 scripts/setup.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure --no-tests=error -j2 "$@"

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  build-essential cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   libxcb1-dev libxcb-shm0-dev
   qt6-tools-dev qt6-l10n-tools
