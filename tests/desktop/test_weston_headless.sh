@@ -26,8 +26,7 @@ for mode in native xwayland; do
         # flags 3; functions resize, move, maximize, close; border, title, menu.
         [[ $hints == *"= 0x3, 0x36, 0x1a, 0x0, 0x0" ]] || fail "xwayland: the main window asks for $hints"
     fi
-    sleep 1
-    e2e_alive "$game" || fail "$mode: the game ended by itself"
+    e2e_holds 1 e2e_alive "$game" || fail "$mode: the game ended by itself"
     kill -TERM "$game"
     e2e_wait_exit "$game" 5 "$mode: the game, told to end,"
 done

@@ -12,32 +12,18 @@ command -v xrandr >/dev/null || e2e_skip "xrandr is not installed (x11-xserver-u
 E2E_XVFB_SIZE=3300x1100
 desk_begin "${1:-}"
 
-# The two-headed server, on the first free display from 260 on.
+# The two-headed server, on a display it picks itself.
 start_two_heads() {
-    local n deadline
-    for ((n = 260; n < 300; n++)); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        DISPLAY=$E2E_DISPLAY Xephyr ":$n" +xinerama -screen 1280x800 -screen 1920x1080 -nolisten tcp -noreset \
-            >"$E2E_WORK/xephyr.log" 2>&1 &
-        E2E_PIDS+=("$!")
-        deadline=$((SECONDS + E2E_TIMEOUT))
-        until xdpyinfo -display ":$n" >/dev/null 2>&1; do
-            kill -0 "${E2E_PIDS[-1]}" 2>/dev/null || continue 2
-            ((SECONDS < deadline)) || fail "Xephyr did not start: $(tail -n 3 "$E2E_WORK/xephyr.log")"
-            sleep 0.1
-        done
-        E2E_DISPLAY=":$n"
-        export DISPLAY=$E2E_DISPLAY
-        # Xephyr's RandR names one monitor for both heads; the two are named
-        # as a desktop's settings name them, so programs see two monitors.
-        local out
-        out=$(xrandr --setmonitor left 1280/339x800/212+0+0 default 2>&1 &&
-            xrandr --setmonitor right 1920/508x1080/286+1280+0 none 2>&1 && xrandr --listmonitors 2>&1) ||
-            fail "xrandr cannot name the two monitors: $out"
-        [[ $out == *"Monitors: 2"* ]] || fail "the server does not list two monitors: $out"
-        return 0
-    done
-    fail "could not start Xephyr on any display from :260 to :299"
+    DISPLAY=$E2E_DISPLAY e2e_start_x_server Xephyr +xinerama -screen 1280x800 -screen 1920x1080
+    E2E_DISPLAY=$E2E_X_DISPLAY
+    export DISPLAY=$E2E_DISPLAY
+    # Xephyr's RandR names one monitor for both heads; the two are named
+    # as a desktop's settings name them, so programs see two monitors.
+    local out
+    out=$(xrandr --setmonitor left 1280/339x800/212+0+0 default 2>&1 &&
+        xrandr --setmonitor right 1920/508x1080/286+1280+0 none 2>&1 && xrandr --listmonitors 2>&1) ||
+        fail "xrandr cannot name the two monitors: $out"
+    [[ $out == *"Monitors: 2"* ]] || fail "the server does not list two monitors: $out"
 }
 start_two_heads
 read -r SCREEN_W SCREEN_H < <(xdpyinfo -display "$E2E_DISPLAY" | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')

@@ -96,37 +96,62 @@ e2e_cleanup() {
 # Runs xdotool with a bound on its run time; no xdotool call may hang a test.
 xdt() { timeout "$E2E_TIMEOUT" xdotool "$@"; }
 
-# Starts a private Xvfb on the first free display from 150 upward and waits
-# until it takes connections. -noreset matters: by default the server resets
-# whenever its last client leaves (the probe below, or a game between two
+# Starts X server $@ (Xvfb, Xephyr …; its arguments without a display) on
+# a display it picks itself: -displayfd has it bind the first display number
+# whose sockets, the abstract one included, nobody holds, and write that
+# number once it takes connections. Lock files alone are not enough: an X
+# server in another root (a chroot) holds abstract sockets but no lock file
+# here. Sets E2E_X_DISPLAY (e.g. :3) and E2E_X_PID and adds the server to
+# the processes the exit trap ends. -noreset matters: by default the server
+# resets whenever its last client leaves (a probe, or a game between two
 # starts), and a game connecting during that reset fails to start.
-e2e_start_xvfb() {
-    local n deadline
-    for ((n = 150; n < 250; n++)); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        Xvfb ":$n" -screen 0 "${E2E_XVFB_SIZE:-${SCREEN_W}x${SCREEN_H}}x24" -nolisten tcp -noreset \
-            >"$E2E_WORK/xvfb-$n.log" 2>&1 &
-        E2E_XVFB_PID=$!
-        deadline=$((SECONDS + E2E_TIMEOUT))
-        while ((SECONDS < deadline)); do
-            if ! kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
-                break # lost the display to someone else; try the next one
-            fi
-            # The display must be ours, not one somebody else started on the
-            # same number a moment before.
-            if [[ $({ tr -d ' ' </tmp/.X$n-lock; } 2>/dev/null) == "$E2E_XVFB_PID" ]] &&
-                xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                E2E_DISPLAY=":$n"
-                export DISPLAY="$E2E_DISPLAY"
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$E2E_XVFB_PID" 2>/dev/null
-        wait "$E2E_XVFB_PID" 2>/dev/null
-        E2E_XVFB_PID=""
+e2e_start_x_server() {
+    local name
+    name=$(basename "$1")
+    local shown="$E2E_WORK/$name.display" deadline n=""
+    rm -f "$shown"
+    "$@" -displayfd 3 -nolisten tcp -noreset 3>"$shown" >"$E2E_WORK/$name.log" 2>&1 &
+    E2E_X_PID=$!
+    E2E_PIDS+=("$E2E_X_PID")
+    deadline=$((SECONDS + E2E_TIMEOUT))
+    until [[ $n =~ ^[0-9]+$ ]]; do
+        kill -0 "$E2E_X_PID" 2>/dev/null || fail "$name ended at start: $(tail -n 3 "$E2E_WORK/$name.log")"
+        ((SECONDS < deadline)) || fail "$name named no display within ${E2E_TIMEOUT}s"
+        sleep 0.05
+        n=$(head -n 1 "$shown" 2>/dev/null)
     done
-    fail "could not start Xvfb on any display from :150 to :249"
+    E2E_X_DISPLAY=":$n"
+    xdpyinfo -display "$E2E_X_DISPLAY" >/dev/null 2>&1 || fail "$name on $E2E_X_DISPLAY takes no connection"
+}
+
+# The test's own Xvfb, on a display it picks itself.
+e2e_start_xvfb() {
+    e2e_start_x_server Xvfb -screen 0 "${E2E_XVFB_SIZE:-${SCREEN_W}x${SCREEN_H}}x24"
+    E2E_XVFB_PID=$E2E_X_PID
+    E2E_DISPLAY=$E2E_X_DISPLAY
+    export DISPLAY="$E2E_DISPLAY"
+}
+
+# What a desktop session gives every program the test starts, the game and
+# the window managers alike: a HOME, a runtime folder and a session bus of
+# the test's own, no settings of whoever runs the tests. Without a bus of
+# its own Qt would reach the user's, or, with dbus-x11 installed, launch one
+# that writes into HOME and outlives the test.
+e2e_session() {
+    mkdir -p "$E2E_WORK/home" "$E2E_WORK/runtime"
+    chmod 700 "$E2E_WORK/home" "$E2E_WORK/runtime"
+    export HOME="$E2E_WORK/home" XDG_RUNTIME_DIR="$E2E_WORK/runtime"
+    unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME XDG_SESSION_TYPE \
+        XDG_CURRENT_DESKTOP DESKTOP_SESSION WAYLAND_DISPLAY SESSION_MANAGER XAUTHORITY \
+        DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+    command -v dbus-daemon >/dev/null || return 0
+    local out
+    out=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 \
+        --address="unix:path=$E2E_WORK/runtime/bus" 2>&1) || fail "the test's session bus did not start: $out"
+    local pid=${out##*$'\n'}
+    [[ $pid =~ ^[0-9]+$ ]] || fail "the test's session bus gave no pid: $out"
+    E2E_PIDS+=("$pid")
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/runtime/bus"
 }
 
 # Sets up the test: tools, folder, exit trap, display, a copy of the game.
@@ -140,8 +165,8 @@ e2e_begin() {
     E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/mokaruns-e2e-$E2E_NAME.XXXXXX") || exit 2
     trap e2e_cleanup EXIT
     trap 'exit 130' INT TERM
-    mkdir -p "$E2E_WORK/app" "$E2E_WORK/tmp" "$E2E_WORK/runtime"
-    chmod 700 "$E2E_WORK/runtime"
+    mkdir -p "$E2E_WORK/app" "$E2E_WORK/tmp"
+    e2e_session
     # The game must run from wherever it is put, so it runs from a copy.
     cp "$bin" "$E2E_WORK/app/mokaruns" || fail "cannot copy $bin"
     e2e_start_xvfb
@@ -203,6 +228,32 @@ e2e_wait_exit() {
     done
     EXIT_CODE=$(<"$rc_file")
 }
+
+# Runs check $2… every tenth of a second until it succeeds; false when it
+# has not within $1 seconds (fractions allowed). Checks may fail the test.
+e2e_poll() {
+    local end
+    end=$(($(e2e_micros "$1") + ${EPOCHREALTIME/[.,]/}))
+    shift
+    until "$@"; do
+        ((${EPOCHREALTIME/[.,]/} < end)) || return 1
+        sleep 0.1
+    done
+}
+
+# Runs check $2… every tenth of a second for $1 seconds: for what must not
+# happen (a second message, a court moving on). False as soon as it fails.
+e2e_holds() {
+    local end
+    end=$(($(e2e_micros "$1") + ${EPOCHREALTIME/[.,]/}))
+    shift
+    while ((${EPOCHREALTIME/[.,]/} < end)); do
+        "$@" || return 1
+        sleep 0.1
+    done
+}
+
+e2e_micros() { awk -v s="$1" 'BEGIN { printf "%d", s * 1000000 }'; }
 
 # Visible windows of a process, one id a line.
 e2e_windows_of_pid() { xdt search --onlyvisible --pid "$1" 2>/dev/null; }
@@ -343,10 +394,21 @@ e2e_count_from() {
 # $3 (WxH+X+Y) when given. To cut an area of one picture alone, name it
 # as ImageMagick reads it: "shot.png[280x200+10+20]". compare prints the
 # count on stderr, exiting 1 when the pictures differ and 2 when it cannot
-# compare them; that, or anything but a count, fails the test.
+# compare them; that, pictures of different sizes, or anything but a count,
+# fails the test.
 e2e_count_unlike() {
     local a=$1 b=$2 area=${3:-} fuzz=${4:-0} out rc
     [[ -n $area ]] && a="${a}[$area]" b="${b}[$area]"
+    # ImageMagick 6 compares pictures of different sizes over the smaller
+    # one and calls them alike: the sizes are checked first (a crop that
+    # runs off its picture comes out smaller, and is refused too).
+    local size_a size_b
+    size_a=$(identify -format '%wx%h' "$a" 2>&1)
+    size_b=$(identify -format '%wx%h' "$b" 2>&1)
+    [[ $size_a =~ ^[0-9]+x[0-9]+$ && $size_b =~ ^[0-9]+x[0-9]+$ ]] ||
+        fail "cannot read the size of $(basename "$a") or $(basename "$b"): ${size_a} / ${size_b}"
+    [[ $size_a == "$size_b" ]] ||
+        fail "cannot compare $(basename "$a") ($size_a) with $(basename "$b") ($size_b): sizes differ"
     out=$(compare -metric AE -fuzz "$fuzz%" "$a" "$b" null: 2>&1)
     rc=$?
     ((rc <= 1)) || fail "cannot compare $(basename "$a") with $(basename "$b") (compare exit $rc): $out"

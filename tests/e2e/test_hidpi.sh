@@ -61,13 +61,26 @@ start_and_grab() {
     ((WIN_W == w && WIN_H == h)) || fail "at ratio $suffix the main window is ${WIN_W}x${WIN_H}, want ${w}x${h}"
     e2e_wait_window_of_pid "$GAME" "$sw" "$sh"
     local splash=$WIN_ID
-    sleep 0.3 # let it paint
-    grab_window "splash$suffix" "$splash"
+    # Once painted, the splash shows the card (enlarged at ratio 2).
+    convert "$E2E_SPLASH_PICTURE" -sample "${suffix}00%" "$E2E_WORK/card$suffix.png" || fail "cannot enlarge the card"
+    painted() {
+        grab_window "splash$suffix" "$splash"
+        e2e_count_unlike "$E2E_WORK/splash$suffix.png" "$E2E_WORK/card$suffix.png" "" 3
+        ((UNLIKE < sw * sh / 50))
+    }
+    e2e_poll 5 painted || fail "the splash at ratio $suffix is not seen: $UNLIKE pixels unlike the card"
     e2e_click "$splash" $((sw / 2)) $((sh / 2))
     e2e_wait_window_gone "$splash"
     xdt mousemove 0 0 || fail "cannot move the pointer away"
-    sleep 0.3
+    # The window settles once the splash is gone: two pictures in a row alike.
     grab_window "main$suffix" "$MAIN"
+    settled() {
+        cp "$E2E_WORK/main$suffix.png" "$E2E_WORK/before$suffix.png"
+        grab_window "main$suffix" "$MAIN"
+        differing "before$suffix" "main$suffix"
+        ((DIFF == 0))
+    }
+    e2e_poll 5 settled || fail "the main window at ratio $suffix does not settle ($DIFF pixels change)"
 }
 
 # --- Ratio 1: the reference --------------------------------------------------
@@ -112,21 +125,31 @@ e2e_log "ratio 2: court, life bars and splash pixel-exact, main window within te
 # Practice: the ball and the swinging racket drawn on the court are doubled
 # pixel for pixel as well. 練習 is at (328, 136), 65 × 25.
 e2e_click "$MAIN" 720 296
-sleep 1
-# The ball waiting for the serve sits in the upper half; what the clicks bring
-# about (the swinging racket, the served ball) shows in the lower half, where
-# the bare court is compared.
+# The ball waiting for the serve sits in the upper half: the practice has
+# begun once the court is no longer bare.
+begun() {
+    grab_window play0 "$MAIN"
+    cut court-play0 play0 32 0 562 1026
+    differing court2 court-play0
+    ((DIFF > 0))
+}
+e2e_poll 5 begun || fail "the practice shows nothing on the court"
+# What the clicks bring about (the swinging racket, the served ball) shows
+# in the lower half, where the bare court is compared; every picture taken
+# meanwhile is made of whole 2 × 2 blocks.
 cut low-bare court2 0 560 562 466
 drawn=0
-for i in 1 2 3 4; do
-    e2e_click "$MAIN" $((200 + 60 * i)) 820 # a swing over the lower court
-    sleep 0.12
+swung() {
     grab_window "play$i" "$MAIN"
     cut "court-play$i" "play$i" 32 0 562 1026
     expect_blocks "court-play$i"
     cut "low-play$i" "court-play$i" 0 560 562 466
     differing low-bare "low-play$i"
-    ((DIFF > 0)) && drawn=$((drawn + 1))
+    ((DIFF > 0))
+}
+for i in 1 2 3 4; do
+    e2e_click "$MAIN" $((200 + 60 * i)) 820 # a swing over the lower court
+    e2e_poll 1 swung && drawn=$((drawn + 1))
 done
 ((drawn > 0)) || fail "nothing was drawn on the lower court during practice, so the racket went unchecked"
 

@@ -83,9 +83,12 @@ e2e_type_into_window "$box" Return
 e2e_wait_window_gone "$box"
 e2e_wait_window_titled "$MAIN_TITLE"
 main=$WIN_ID
-sleep 1 # time for a second message, which must not come
-again=$(boxes_of_game | wc -l)
-((again == 0)) || fail "the game showed its failure message more than once ($again more)"
+# A second message must not come.
+no_second() {
+    again=$(boxes_of_game | wc -l)
+    ((again == 0))
+}
+e2e_holds 1 no_second || fail "the game showed its failure message more than once ($again more)"
 e2e_alive "$game" || fail "the game ended after its failure message"
 e2e_end_game "$game" "$main"
 beside=$(find "$prefix/bin" -mindepth 1 ! -name mokaruns)

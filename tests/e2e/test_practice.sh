@@ -19,24 +19,9 @@ differs() { # pixels that differ between two court pictures, into UNLIKE
     e2e_count_unlike "$E2E_WORK/$1.png" "$E2E_WORK/$2.png"
 }
 
-court_shot bare
-e2e_click "$main" 360 148 # 練習
-sleep 0.5
-court_shot waiting
-e2e_click "$main" 156 200 # a click on the court serves the waiting ball
-sleep 0.25
-court_shot served1
-sleep 0.25
-court_shot served2
-
-differs served1 served2
-moved=$UNLIKE
-((moved > 50)) || fail "the court looks the same 0.25 s apart after the serve ($moved pixels differ)"
-e2e_log "the ball moved: $moved pixels changed in 0.25 s"
-# A ball held for the serve hops on its spot, which alone changes as many
-# pixels; a served ball travels. Where the court differs from the bare one
-# is where the ball is: its centre must have left the spot it waited on.
-ball_centre() { # BALL_X, BALL_Y: the middle of what differs from the bare court
+# Where the court differs from the bare one is where the ball is: BALL_X,
+# BALL_Y its middle, BALL_W, BALL_H the size of what differs.
+ball_centre() {
     local out
     # compare exits 1 when the pictures differ, 2 when it cannot compare.
     compare "$E2E_WORK/bare.png" "$E2E_WORK/$1.png" -compose src -highlight-color white \
@@ -45,32 +30,63 @@ ball_centre() { # BALL_X, BALL_Y: the middle of what differs from the bare court
     out=$(convert "$E2E_WORK/$1-diff.png" -trim -format '%X %Y %w %h' info: 2>&1)
     [[ $out =~ ^\+([0-9]+)\ \+([0-9]+)\ ([0-9]+)\ ([0-9]+)$ ]] ||
         fail "the ball cannot be found on the court in $1.png: ${out:-nothing}"
-    BALL_X=$((BASH_REMATCH[1] + BASH_REMATCH[3] / 2)) BALL_Y=$((BASH_REMATCH[2] + BASH_REMATCH[4] / 2))
+    BALL_W=${BASH_REMATCH[3]} BALL_H=${BASH_REMATCH[4]}
+    BALL_X=$((BASH_REMATCH[1] + BALL_W / 2)) BALL_Y=$((BASH_REMATCH[2] + BALL_H / 2))
 }
-ball_centre waiting
-wx=$BALL_X wy=$BALL_Y
-ball_centre served2
-sx=$BALL_X sy=$BALL_Y
-travelled=$(((sx - wx) * (sx - wx) + (sy - wy) * (sy - wy)))
-((travelled > 40 * 40)) || fail "the ball is still at its spot after the serve: ($wx, $wy) then ($sx, $sy)"
-e2e_log "the ball travelled from ($wx, $wy) to ($sx, $sy)"
 
-# 停止 pauses the rally: the court stands still under the interrupt dialog.
+court_shot bare
+e2e_click "$main" 360 148 # 練習
+# The ball waits for the serve: the court differs from the bare one in a
+# ball-sized spot only.
+waiting() {
+    court_shot waiting
+    differs bare waiting
+    ((UNLIKE > 0)) || return 1
+    ball_centre waiting
+    ((BALL_W < 40 && BALL_H < 40))
+}
+e2e_poll 5 waiting || fail "no ball waits on the court after 練習 ($UNLIKE pixels differ from the bare court)"
+wx=$BALL_X wy=$BALL_Y
+
+e2e_click "$main" 156 200 # a click on the court serves the waiting ball
+# A ball held for the serve hops on its spot, which alone changes as many
+# pixels; a served ball travels: two pictures in a row differ, and its
+# centre has left the spot it waited on.
+served() {
+    court_shot served1
+    court_shot served2
+    differs served1 served2
+    moved=$UNLIKE
+    ball_centre served2
+    travelled=$(((BALL_X - wx) * (BALL_X - wx) + (BALL_Y - wy) * (BALL_Y - wy)))
+    ((moved > 50 && travelled > 40 * 40))
+}
+e2e_poll 5 served ||
+    fail "the ball is not seen travelling after the serve: $moved pixels differ between two pictures, ball from ($wx, $wy) to ($BALL_X, $BALL_Y)"
+e2e_log "the ball moved ($moved pixels changed between two pictures) from ($wx, $wy) to ($BALL_X, $BALL_Y)"
+
+# 停止 pauses the rally: once the court has settled under the interrupt
+# dialog, it stands still for a whole second.
 e2e_click "$main" 348 112
 e2e_wait_window_of_pid "$game" 316 124
 cut=$WIN_ID
-court_shot paused1
-sleep 0.3
-court_shot paused2
-differs paused1 paused2
-((UNLIKE == 0)) || fail "the court moves on while the interrupt dialog is up ($UNLIKE pixels differ)"
+still() {
+    court_shot paused2
+    differs paused1 paused2
+    ((UNLIKE == 0))
+}
+settled() { court_shot paused1 && still; }
+e2e_poll 5 settled || fail "the court never stands still under the interrupt dialog ($UNLIKE pixels differ)"
+e2e_holds 1 still || fail "the court moves on while the interrupt dialog is up ($UNLIKE pixels differ)"
 # "プレイデータ を 破棄 する" abandons the practice: back to the bare court.
 e2e_click "$cut" 158 94
 e2e_wait_window_gone "$cut"
-sleep 0.3
-court_shot abandoned
-differs bare abandoned
-((UNLIKE == 0)) || fail "after abandoning, the court is not bare ($UNLIKE pixels differ)"
+bare_again() {
+    court_shot abandoned
+    differs bare abandoned
+    ((UNLIKE == 0))
+}
+e2e_poll 5 bare_again || fail "after abandoning, the court is not bare ($UNLIKE pixels differ)"
 e2e_alive "$game" || fail "the game ended when the practice was abandoned"
 e2e_end_game "$game" "$main"
 e2e_pass

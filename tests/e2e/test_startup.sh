@@ -24,9 +24,11 @@ e2e_expect_centred "$splash" 2 "splash"
 # A click on the splash closes it and nothing else.
 e2e_click "$splash" 140 100
 e2e_wait_window_gone "$splash"
-sleep 0.3
-e2e_alive "$game" || fail "the game ended when the splash was clicked"
-e2e_viewable "$main" || fail "the main window went away with the splash"
+up() {
+    e2e_alive "$game" || fail "the game ended when the splash was clicked"
+    e2e_viewable "$main" || fail "the main window went away with the splash"
+}
+e2e_holds 1 up
 
 # "終了" at (328, 8), 65×25 says farewell and ends the program cleanly.
 e2e_end_game "$game" "$main"
