@@ -110,6 +110,29 @@ desk_expect_centred_on() {
     fi
 }
 
+# Moves window $1 to ($2, $3) through the window manager and waits until its
+# frame's centre stands at least 100 pixels from the screen's across.
+desk_move_off_centre() {
+    local id=$1
+    xdt windowmove "$id" "$2" "$3" || fail "could not move window $id"
+    moved_off() {
+        desk_frame "$id"
+        local dx=$((FRAME_X + FRAME_W / 2 - SCREEN_W / 2))
+        ((dx <= -100 || dx >= 100))
+    }
+    e2e_poll 5 moved_off || fail "window $id did not move away from the screen's centre: frame at ($FRAME_X, $FRAME_Y)"
+    e2e_log "moved: frame at ($FRAME_X, $FRAME_Y)"
+}
+
+# Checks that the frame of window $1 stands at ($2, $3) within $4.
+desk_expect_frame_at() {
+    local id=$1 x=$2 y=$3 slack=$4 what=$5
+    desk_frame "$id"
+    e2e_log "$what: frame at ($FRAME_X, $FRAME_Y), want ($x, $y)"
+    ((FRAME_X - x >= -slack && FRAME_X - x <= slack && FRAME_Y - y >= -slack && FRAME_Y - y <= slack)) ||
+        fail "$what: frame at ($FRAME_X, $FRAME_Y), want ($x, $y) ±$slack"
+}
+
 # Checks that the frame of window $1 is centred within $2 on the screen area
 # $4 (x y w h; the whole screen when left out).
 desk_expect_frame_centred_in() {

@@ -35,7 +35,21 @@ farewell_gone() { few "$1" "$PEACH" 5000; }
 press() { xdt key "$@" || fail "could not press $*"; }
 many() { desk_count_colour "$1" "$2" && ((COLOUR_COUNT > $3)); }
 few() { desk_count_colour "$1" "$2" && ((COLOUR_COUNT < $3)); }
-announcement_shown() { many "$1" "$LILAC" 12000; }
+# The announcement by its own pixels: the lilac inside its panel's frame,
+# one piece of 327 × 63 (the registration dialog's lilac and the 停止
+# button's have other shapes), with the set's name written on it in blue.
+announcement_shown() {
+    desk_convert "$E2E_WORK/$1.png" -alpha off -fuzz 2% -fill black +opaque "rgb($LILAC)" -fill white \
+        -opaque "rgb($LILAC)" -define connected-components:verbose=true \
+        -define connected-components:area-threshold=500 -connected-components 4 null:
+    local panel
+    panel=$(awk '$2 ~ /^327x63\+/ && $NF ~ /255,255,255/ {print $2; exit}' <<<"$MAGICK_OUT")
+    [[ -n $panel ]] || return 1
+    desk_convert "$E2E_WORK/$1.png" -crop "$panel" +repage -alpha off -fuzz 2% -fill black +opaque "rgb(0,0,255)" \
+        -fill white -opaque "rgb(0,0,255)" -format '%[fx:int(mean*w*h+0.5)]' info:
+    e2e_count_from convert "$MAGICK_OUT" "cannot count the announcement's blue in $1.png"
+    ((COUNT > 300))
+}
 announcement_gone() { few "$1" "$LILAC" 5000; }
 interrupt_shown() { many "$1" "$ORANGE" 20000; }
 interrupt_gone() { few "$1" "$ORANGE" 5000; }

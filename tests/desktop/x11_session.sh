@@ -4,14 +4,16 @@
 # pixels on the screen and the frames the window manager puts around the
 # windows:
 #   - at their first showing, before any "大"/"小": the main window's frame
-#     centred on the screen, the splash seen on top of it and centred, and
-#     the registration, announcement and interrupt dialogs' and a message
-#     box's frames centred on the main window's;
+#     centred on the screen, the splash seen on top of it and centred; then,
+#     with the main window moved away from the screen's centre (so that a
+#     dialog centred on the screen is caught), the registration, announcement
+#     and interrupt dialogs' and a message box's frames centred on the main
+#     window's;
 #   - the main window cannot be resized, and where the window manager honours
 #     a program's hints it offers no minimise or maximise button;
 #   - "大" takes the screen (maximized, or full screen where the window
 #     manager has no maximized state) with the play area centred, "小"
-#     restores 409x514 centred as before;
+#     restores 409x514 where the window stood before;
 #   - after "大"/"小" and a move, the dialogs are centred on the main window
 #     again, and the life bars show what the board says throughout;
 #   - the dialogs answer the keyboard;
@@ -57,6 +59,7 @@ desk_x11_session() {
     e2e_click "$splash" 140 100
     e2e_wait_window_gone "$splash"
     desk_expect_bars "$main" empty "at start"
+    desk_move_off_centre "$main" 60 40
 
     # A message box at its first showing: the hidden preview without a
     # preview name says there is none. Enter closes it.
@@ -99,6 +102,8 @@ desk_x11_session() {
     desk_expect_bars "$main" full "after the interrupt dialog"
 
     # "大" and "小" in a game.
+    desk_frame "$main"
+    local before_x=$FRAME_X before_y=$FRAME_Y
     e2e_click "$main" 380 112
     desk_wait_maximized "$main"
     desk_box_origin "$main"
@@ -109,7 +114,7 @@ desk_x11_session() {
     desk_expect_colour maximized "$main" $((BOX_X - 20)) $((BOX_Y + 20)) "0,128,0" "window background left of the play area"
     e2e_click "$main" $((BOX_X + 380)) $((BOX_Y + 112))
     desk_wait_size "$main" 409 514
-    desk_expect_frame_centred_in "$main" 3 "main window after 大/小"
+    desk_expect_frame_at "$main" "$before_x" "$before_y" 3 "main window after 大/小"
     desk_expect_bars "$main" full "after 小 in a game"
     desk_shot restored
     desk_expect_colour restored "$main" 330 20 "$ORANGE" "終了 after 小"
@@ -124,7 +129,7 @@ desk_x11_session() {
 
     # A move by the window manager; the interrupt follows the window, and
     # only its second button discards the game.
-    xdt windowmove "$main" 60 40 || fail "could not move the main window"
+    desk_move_off_centre "$main" 700 200
     desk_expect_bars "$main" full "after a move"
     e2e_click "$main" 348 112
     e2e_wait_window_of_pid "$game" 316 124
