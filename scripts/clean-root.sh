@@ -6,6 +6,7 @@
 #   scripts/clean-root.sh              # ./test.sh in a fresh root
 #   scripts/clean-root.sh ./play.sh    # any command, run in the project's copy
 #   KEEP_ROOT=1 scripts/clean-root.sh  # keep the root afterwards (its path is printed)
+#   REUSE_ROOT=DIR scripts/clean-root.sh  # again in a kept root, the project copied anew
 #
 # 1. mmdebstrap makes a minimal Debian 12 (bookworm, variant apt) from this
 #    machine's configured apt sources.
@@ -42,8 +43,14 @@ for tool in mmdebstrap unshare git; do
 done
 
 parent=${CLEAN_ROOT_PARENT:-/var/tmp}
-root=$(mktemp -d "$parent/mokaruns-root.XXXXXX")
-chmod 755 "$root"
+if [ -n "${REUSE_ROOT:-}" ]; then
+  [ -x "$REUSE_ROOT/usr/bin/apt-get" ] || { say "$REUSE_ROOT holds no root"; exit 2; }
+  root=$(cd "$REUSE_ROOT" && pwd)
+  KEEP_ROOT=1
+else
+  root=$(mktemp -d "$parent/mokaruns-root.XXXXXX")
+  chmod 755 "$root"
+fi
 
 # Whatever is still mounted below the root (nothing, once the namespaces are
 # gone) is unmounted before anything is removed, so that rm can never reach
@@ -65,17 +72,21 @@ remove_root() {
 }
 trap remove_root EXIT
 trap 'exit 130' INT TERM
+say "$*: starting"
 
-say "making a clean Debian 12 root in $root"
-# The apt options are this workplace's mirror settings (its snapshots carry
-# old Release dates); no file of this machine is copied into the root.
-mmdebstrap --quiet --variant=apt --aptopt='Acquire::Check-Valid-Until "false"' \
-  --aptopt='Acquire::Retries "3"' bookworm "$root"
-mark "root made"
+if [ -z "${REUSE_ROOT:-}" ]; then
+  say "making a clean Debian 12 root in $root"
+  # The apt options suit mirrors that serve snapshots (their Release files
+  # carry old dates); no file of this machine is copied into the root.
+  mmdebstrap --quiet --variant=apt --aptopt='Acquire::Check-Valid-Until "false"' \
+    --aptopt='Acquire::Retries "3"' bookworm "$root"
+  mark "root made"
+fi
 
 # The project as it stands in the work tree: a clone (the tests and the lint
 # read git) with the uncommitted changes and untracked files laid over it.
 dest=/home/mokaruns/mokaruns
+rm -rf "$root$dest"
 mkdir -p "$root/home/mokaruns"
 git clone --quiet --no-hardlinks "$top" "$root$dest"
 (
