@@ -415,16 +415,19 @@ TEST(LoadData, BadInputReadsWhatItCanFillsTheBoardAndReportsOnce)
          true},
         {"stage not a number", "0,\"\"\r\nx,\"B\"\r\n7 5,\"C\"\r\n,\"D\"\r\n-,\"E\"\r\n",
          tableOf({0, S, S, S, S}, {"", K, K, K, K}), true},
+        // The champion's entry and a ranked one alike hold any 32-bit stage.
         {"stage at and beyond 32 bits",
-         "2147483647,\"A\"\r\n-2147483648,\"B\"\r\n2147483648,\"C\"\r\n-2147483649,\"D\"\r\n"
+         "-2147483648,\"B\"\r\n2147483647,\"A\"\r\n2147483648,\"C\"\r\n-2147483649,\"D\"\r\n"
          "99999999999999999999999,\"E\"\r\n",
-         tableOf({2147483647, -2147483648, S, S, S}, {"A", "B", K, K, K}), true},
-        // Stages past the last round (an edited file) are played on; only a
-        // ranked player's 2147483647 has no next round to play.
+         tableOf({-2147483648, 2147483647, S, S, S}, {"B", "A", K, K, K}), true},
+        // Stages past the last round (an edited file) are played on.
         {"stages past the ladder", "11,\"C\"\r\n10,\"A\"\r\n-1,\"B\"\r\n2147483646,\"D\"\r\n9,\"E\"\r\n",
          tableOf({11, 10, -1, 2147483646, 9}, {"C", "A", "B", "D", "E"}), false},
-        {"a ranked stage with no next round", "0,\"\"\r\n2147483647,\"A\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n",
-         tableOf({0, S, 0, 0, 0}, {"", K, "", "", ""}), true},
+        // A player who won round 2147483646 is saved at 2147483647 by the
+        // game itself; that file reads like any other.
+        {"the last stage a won round records",
+         "0,\"\"\r\n2147483647,\"A\"\r\n2147483647,\"B\"\r\n0,\"\"\r\n+2147483647,\"C\"\r\n",
+         tableOf({0, 2147483647, 2147483647, 0, 2147483647}, {"", "A", "B", "", "C"}), false},
         {"missing comma and missing quote", "10 \"C\"\r\n1,\"A\r\n2,B\"\r\n3,\"D\"\"\r\n4,\"E\" x\r\n",
          tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
         {"comma inside and outside quotes", "0,\"A,B\"\r\n1,A,B\r\n2,\"C\",\r\n3,\",\"\r\n4,\"\"\r\n",
