@@ -116,6 +116,16 @@ DataFile::Problem saveProblem(const QString &path, qint64 bytes)
     return probe(folder, info.fileName(), bytes);
 }
 
+// Why a save failed half-way: Qt does not keep the system's reason, so a
+// full or read-only disk is found the way canSave() finds it.
+DataFile::Problem writeFailure(const QString &path, qint64 bytes)
+{
+    const DataFile::Problem problem = saveProblem(path, bytes);
+    return problem == DataFile::Problem::NoSpace || problem == DataFile::Problem::ReadOnlyDisk
+               ? problem
+               : DataFile::Problem::WriteFailed;
+}
+
 } // namespace
 
 bool DataFile::exists(const QString &path) const { return QFileInfo::exists(path); }
@@ -162,13 +172,11 @@ bool DataFile::save(const QString &path, const QByteArray &bytes, Failure &failu
         return fail(failure, problem != Problem::None ? problem : Problem::CannotCreate);
     }
     if (writeBytes(file, bytes) != bytes.size()) {
-        const bool full = file.error() == QFileDevice::ResourceError;
         file.cancelWriting();
-        return fail(failure, full ? Problem::NoSpace : Problem::WriteFailed);
+        return fail(failure, writeFailure(path, bytes.size()));
     }
     if (!commit(file))
-        return fail(failure,
-                    file.error() == QFileDevice::ResourceError ? Problem::NoSpace : Problem::WriteFailed);
+        return fail(failure, writeFailure(path, bytes.size()));
     return true;
 }
 
