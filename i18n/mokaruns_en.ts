@@ -158,10 +158,6 @@
         <translation>mokaru.dat: %1</translation>
     </message>
     <message>
-        <source>%1（%2）</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
         <source>同じ名前のフォルダがあります</source>
         <translation>a folder of the same name is in the way</translation>
     </message>
@@ -190,10 +186,6 @@
         <translation>its folder is missing</translation>
     </message>
     <message>
-        <source>書き込みが許されていません</source>
-        <translation>writing there is not allowed</translation>
-    </message>
-    <message>
         <source>ファイルを作れません</source>
         <translation>the file cannot be made</translation>
     </message>
@@ -212,6 +204,22 @@
     <message>
         <source>resource 108</source>
         <translation>the trophy picture (resource 108)</translation>
+    </message>
+    <message>
+        <source>フォルダに書き込む許可がありません</source>
+        <translation>you may not write in its folder</translation>
+    </message>
+    <message>
+        <source>ファイルが書き込み禁止になっています</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>ディスクが読み取り専用です</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>ディスクの空きがありません</source>
+        <translation>the disk is full</translation>
     </message>
 </context>
 <context>

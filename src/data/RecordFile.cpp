@@ -58,8 +58,7 @@ bool readStage(QByteArrayView field, std::int32_t &stage, bool &outOfRange, QStr
 
 // One record line without its line end. Fills stage and name only when the
 // whole record can be read; `cut` tells that the name was shortened.
-bool readRecord(QByteArrayView line, std::int32_t maxStage, std::int32_t &stage, QString &name, bool &cut,
-                QString &problem)
+bool readRecord(QByteArrayView line, std::int32_t &stage, QString &name, bool &cut, QString &problem)
 {
     const qsizetype comma = line.indexOf(',');
     if (comma < 0) {
@@ -69,11 +68,10 @@ bool readRecord(QByteArrayView line, std::int32_t maxStage, std::int32_t &stage,
     std::int32_t newStage = 0;
     bool outOfRange = false;
     const bool number = readStage(trimmed(line.first(comma)), newStage, outOfRange, problem);
-    // A ranked player goes on at stage + 1, which must be counted too.
-    if (outOfRange || (number && newStage > maxStage)) {
+    if (outOfRange) {
         problem = RecordFile::tr("ステージが %1～%2 の範囲を外れています")
                       .arg(std::numeric_limits<std::int32_t>::min())
-                      .arg(maxStage);
+                      .arg(std::numeric_limits<std::int32_t>::max());
         return false;
     }
     if (!number)
@@ -144,8 +142,7 @@ RecordFile::Outcome RecordFile::parse(const QByteArray &bytes, RecordTable &tabl
         const QString where = RecordFile::tr("%1 番目の記録（全 %2 件）：").arg(record + 1).arg(recordCount);
         bool cut = false;
         QString problem;
-        if (readRecord(line, maxStage(record), table.rankStage[record], table.rankName[record], cut,
-                       problem)) {
+        if (readRecord(line, table.rankStage[record], table.rankName[record], cut, problem)) {
             ++outcome.recordsRead;
             if (cut)
                 outcome.failure =

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <limits>
 
 namespace moka {
 
@@ -32,8 +31,8 @@ namespace moka {
 //   Anything else cannot be read, and that entry keeps the value it had;
 // - any stage is read, also one past the last round (a file edited by hand
 //   may hold 10 or more; such a player plays on at rounds announced as
-//   "？？？"), except a ranked player's 2147483647, whose next round cannot
-//   be counted: that record is damaged, reported and not read;
+//   "？？？"), up to 2147483647, the last round a won round can record (a
+//   player there plays that round again: RecordTable::nextRound);
 // - invalid UTF-8 in a name reads as U+FFFD; a name longer than
 //   maxNameLength characters is cut to that length (reported, but read).
 class RecordFile
@@ -43,14 +42,6 @@ class RecordFile
 public:
     static constexpr int recordCount = 5;
     static constexpr int maxNameLength = 32;
-    // The champion's entry holds 10 once there is one, but is never played
-    // from, so any stage will do; a ranked player's holds the last round won
-    // (0 when empty) and is played on from the round after it.
-    static constexpr std::int32_t maxStage(int entry)
-    {
-        return entry == 0 ? std::numeric_limits<std::int32_t>::max()
-                          : std::numeric_limits<std::int32_t>::max() - 1;
-    }
 
     struct Outcome
     {

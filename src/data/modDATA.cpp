@@ -81,6 +81,14 @@ void modDATA::LOAD_DATA()
             const RecordFile::Outcome outcome = RecordFile::parse(bytes, m_table);
             if (!outcome.failure.isEmpty())
                 failure = failureText(Texts::dataDamaged(), outcome.failure);
+            // A ranking that cannot be kept is told now, before a tournament
+            // is played for nothing; the file is not touched. (A fresh file
+            // was just written, or its failure is the message already; so is
+            // a file that cannot even be read.)
+            if (!m_file.canSave(m_path, RecordFile::format(m_table).size(), error)) {
+                const QString unsaved = failureText(Texts::dataUnsaved(), Texts::fileFailure(error));
+                failure = failure.isEmpty() ? unsaved : failure + QLatin1Char('\n') + unsaved;
+            }
         } else {
             failure = failureText(Texts::dataUnreadable(), Texts::fileFailure(error));
         }

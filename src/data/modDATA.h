@@ -33,7 +33,9 @@ public:
     QString path() const { return m_path; }
 
     // Fills the table from the file, or creates an empty file when there is
-    // none; then fills the board.
+    // none; then fills the board. A file that could not be saved later
+    // (read-only, in a folder the player cannot write, a full disk) is
+    // reported then, in the same message as damage found in it.
     void LOAD_DATA();
     // Empties the table and writes it as a new file.
     void NEW_DATA();

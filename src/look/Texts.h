@@ -43,13 +43,9 @@ public:
     // The detail lines under those headings.
     // The ranking file's name, then what went wrong with it.
     static QString rankingFileDetail(const QString &cause) { return tr("mokaru.dat：%1").arg(cause); }
-    // What went wrong with a file, the same words on loading and on saving;
-    // the system's own text follows in brackets where it adds something.
-    static QString fileFailure(const DataFile::Failure &failure)
-    {
-        const QString what = fileProblem(failure.problem);
-        return failure.system.isEmpty() ? what : tr("%1（%2）").arg(what, failure.system);
-    }
+    // What went wrong with a file, the same words on loading and on saving,
+    // all of them the game's own (the system's and Qt's are English).
+    static QString fileFailure(const DataFile::Failure &failure) { return fileProblem(failure.problem); }
     static QString fileProblem(DataFile::Problem problem)
     {
         switch (problem) {
@@ -61,9 +57,12 @@ public:
         case DataFile::Problem::CannotOpen: return tr("ファイルを開けません");
         case DataFile::Problem::ReadFailed: return tr("読み込みの途中で失敗しました");
         case DataFile::Problem::NoFolder: return tr("フォルダがありません");
-        case DataFile::Problem::WriteForbidden: return tr("書き込みが許されていません");
+        case DataFile::Problem::WriteForbidden: return tr("フォルダに書き込む許可がありません");
         case DataFile::Problem::CannotCreate: return tr("ファイルを作れません");
         case DataFile::Problem::WriteFailed: return tr("書き込みの途中で失敗しました");
+        case DataFile::Problem::FileReadOnly: return tr("ファイルが書き込み禁止になっています");
+        case DataFile::Problem::ReadOnlyDisk: return tr("ディスクが読み取り専用です");
+        case DataFile::Problem::NoSpace: return tr("ディスクの空きがありません");
         }
         return {};
     }

@@ -11,9 +11,9 @@ namespace moka {
 // `maxReadBytes`; saving writes a new file beside the old one and swaps it in
 // only once it is complete, so the old file survives any failure (a full
 // disk, a crash, a read-only folder) byte for byte. A failure comes back as
-// what went wrong, the same kinds for reading and saving, with the system's
-// own text where it adds something; the words the player reads for it are
-// the game's (Texts::fileFailure).
+// what went wrong, the same kinds for reading and saving; the words the
+// player reads for it are the game's (Texts::fileFailure), in the player's
+// language, never the system's or Qt's English.
 class DataFile
 {
 public:
@@ -30,14 +30,16 @@ public:
         CannotOpen,
         ReadFailed,     // failed half-way through reading
         NoFolder,       // the file's folder does not exist
-        WriteForbidden, // the folder cannot be written
+        WriteForbidden, // the folder (or, where it is missing, the one it would be made in) cannot be written
         CannotCreate,
-        WriteFailed, // failed half-way through writing or swapping in
+        WriteFailed,  // failed half-way through writing or swapping in
+        FileReadOnly, // the file itself cannot be written
+        ReadOnlyDisk, // the file system is mounted read-only
+        NoSpace,      // the disk (or the player's quota) is full
     };
     struct Failure
     {
         Problem problem = Problem::None;
-        QString system; // the system's own text; may be empty
     };
 
     virtual ~DataFile() = default;
@@ -50,6 +52,15 @@ public:
     // Replaces the file at `path` with `bytes`, or leaves it untouched and
     // says why not.
     virtual bool save(const QString &path, const QByteArray &bytes, Failure &failure);
+    // Whether a save of `bytes` bytes at `path` would succeed now, found
+    // without touching what is there: the folder must let the player make
+    // files in it, a file already there must be writable, and the disk must
+    // take a new file of that size, tried with a probe file beside it (named
+    // after the file, with ".probe-" and six random characters) that is
+    // removed at once. A folder that is missing is judged by the nearest
+    // folder above it: a home the player cannot write says so, not that the
+    // folder is missing.
+    virtual bool canSave(const QString &path, qint64 bytes, Failure &failure) const;
 
 protected:
     // The two steps of a save that can fail half-way, apart so that a test can

@@ -1,18 +1,23 @@
 #include "platform/InstanceLock.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace moka {
 
 QString InstanceLock::pathFor(const QString &name)
 {
-    // An unset, relative or missing runtime folder counts as none.
+    // An unset, relative or missing runtime folder counts as none, and so
+    // does one the player cannot make files in (after `su user` without
+    // `-`, the folder of the account su came from).
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
+    if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir() &&
+        ::faccessat(AT_FDCWD, QFile::encodeName(runtime).constData(), W_OK | X_OK, AT_EACCESS) == 0)
         return QDir(runtime).filePath(name + QStringLiteral(".lock"));
     return QDir::temp().filePath(QStringLiteral("%1-%2.lock").arg(name).arg(::getuid()));
 }

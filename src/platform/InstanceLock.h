@@ -11,7 +11,7 @@ namespace moka {
 // Tells whether another copy of the game is running. The lock `<name>.lock`
 // lives in the player's private runtime folder ($XDG_RUNTIME_DIR, which every
 // desktop session sets and no other account can write), and only without one
-// in the shared temporary folder as `<name>-<uid>.lock`, where another account
+// the player can write in the shared temporary folder as `<name>-<uid>.lock`, where another account
 // could take the name first. A copy that crashed leaves no lock that counts,
 // because a lock whose process is gone is taken over.
 class InstanceLock

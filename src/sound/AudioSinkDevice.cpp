@@ -29,7 +29,9 @@ QAudioFormat effectFormat()
 // How the sound server shows the game to the player (PulseAudio, and
 // PipeWire through its PulseAudio service): its name, its icon and what kind
 // of sound it makes, rather than the audio library's name and process
-// number. Set before the first connection; what the player set is kept.
+// number. Set before the first connection; what the player set is kept. The
+// sound library reads them whenever it connects, so a connection made after
+// the server restarted shows the game the same way.
 void nameTheStream()
 {
     const QByteArray name = QCoreApplication::applicationName().toUtf8();
@@ -51,6 +53,8 @@ AudioSinkDevice::AudioSinkDevice()
     m_quiet.setSingleShot(true);
     m_quiet.setInterval(kRestAfterMs);
     QObject::connect(&m_quiet, &QTimer::timeout, [this] { restWhenQuiet(); });
+    m_retry.setSingleShot(true);
+    m_retry.setInterval(kRetryAfterMs);
 }
 
 AudioSinkDevice::~AudioSinkDevice()
@@ -109,15 +113,36 @@ void AudioSinkDevice::openOutput()
     // machine): that is not a failure. The device stays silent, and the
     // game runs as it would with its sound turned down. The same holds when
     // the output refuses the stream.
-    if (output.isNull())
-        return;
-    auto sink = std::make_unique<QAudioSink>(output, format);
-    sink->setBufferSize(qsizetype(format.bytesForDuration(qint64(kBufferMs) * 1000)));
+    openStream();
+}
+
+bool AudioSinkDevice::openStream()
+{
+    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    if (output.isNull()) {
+        m_retry.start();
+        return false;
+    }
+    auto sink = std::make_unique<QAudioSink>(output, m_format);
+    sink->setBufferSize(qsizetype(m_format.bytesForDuration(qint64(kBufferMs) * 1000)));
     sink->start(&m_voice);
-    if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)
-        return;
+    if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState) {
+        m_retry.start();
+        return false;
+    }
     m_sink = std::move(sink);
     m_quiet.start();
+    return true;
+}
+
+bool AudioSinkDevice::streamFailed() const
+{
+    if (!m_sink)
+        return false;
+    const QAudio::Error error = m_sink->error();
+    // An underrun is no failure: the stream plays on once fed.
+    return (m_sink->state() == QAudio::StoppedState && error != QAudio::NoError) ||
+           error == QAudio::IOError || error == QAudio::FatalError || error == QAudio::OpenError;
 }
 
 bool AudioSinkDevice::resting() const { return m_sink && m_sink->state() == QAudio::SuspendedState; }
@@ -141,6 +166,18 @@ void AudioSinkDevice::start(int id, bool loop)
     const int i = id - kFirst;
     if (i < 0 || i >= kCount || m_clips[size_t(i)].isEmpty())
         return;
+    if (streamFailed()) {
+        // Its own signals may still be on their way: it goes once they are
+        // delivered, never while the audio library is inside it.
+        m_sink.release()->deleteLater();
+        m_quiet.stop();
+    }
+    // The effects stay in the format they were converted to: a restarted
+    // server takes it as the first did (it resamples what its output does
+    // not play as it is).
+    // Without a stream the effect is not heard; the next one tries again.
+    if (!m_sink && m_outputOpen && !m_retry.isActive())
+        openStream();
     m_voice.play(m_clips[size_t(i)], loop);
     if (resting())
         m_sink->resume();

@@ -28,6 +28,12 @@ namespace moka {
 // voice hands out, so it returns at once. The stream pulls
 // from the voice on the GUI thread's event loop, which the game runs every
 // frame.
+// When the stream fails (the sound server restarts or goes away, and the
+// audio library stops the stream with an error) the next effect opens a new
+// stream on the default output, named as before; one that cannot be opened
+// yet (the server not back) drops that effect, and the next try waits
+// kRetryAfterMs, so a game without a server does not ask for one every
+// frame. Nothing ever waits for the server to come back.
 class AudioSinkDevice : public SoundDevice
 {
 public:
@@ -67,6 +73,8 @@ public:
     static constexpr int kBufferMs = 100;
     // How long the stream runs on in silence before it is paused.
     static constexpr int kRestAfterMs = 3000;
+    // How long after a failed try to open the stream the next may come.
+    static constexpr int kRetryAfterMs = 1000;
 
 private:
     static constexpr int kFirst = 101;
@@ -76,10 +84,16 @@ private:
     std::array<QByteArray, kCount> m_clips;               // in m_format, once the output is open
     bool m_outputOpen = false;
     void restWhenQuiet();
+    // Opens a stream on the default output in m_format; false when there is
+    // none or it refuses the stream.
+    bool openStream();
+    // The stream stopped for good or cannot be fed: the server went away.
+    bool streamFailed() const;
     QAudioFormat m_format;
     EffectVoice m_voice;
     std::unique_ptr<QAudioSink> m_sink;
     QTimer m_quiet; // runs out kRestAfterMs after the last sound ends
+    QTimer m_retry; // runs while no new try to open the stream may come
 };
 
 } // namespace moka

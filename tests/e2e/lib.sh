@@ -582,3 +582,34 @@ e2e_pass() {
     e2e_log "ok (${SECONDS}s)"
     exit 0
 }
+
+# The ordinary user that checks needing file modes to bind run as (root
+# ignores them): the user running the test, or nobody when that is root, for
+# whom the test folder is made reachable. Sets E2E_USER.
+e2e_ordinary_user() {
+    E2E_USER=$(id -un)
+    (($(id -u) == 0)) || return 0
+    command -v setpriv >/dev/null || e2e_skip "setpriv is not installed"
+    id -u nobody >/dev/null 2>&1 || e2e_skip "there is no user nobody"
+    E2E_USER=nobody
+    chmod 711 "$E2E_WORK"
+    chmod 1777 "$E2E_WORK/tmp"
+}
+
+# Makes app/mokaruns a script that execs program $1 as the ordinary user
+# with the environment NAME=VALUE $2... (setpriv replaces itself, so the pid
+# stays the game's). Without a sound server of the test's own, the game is
+# pointed at none, so that it cannot start one for that user.
+e2e_game_as_ordinary_user() {
+    local program=$1 as=""
+    shift
+    e2e_ordinary_user
+    [[ $E2E_USER == "$(id -un)" ]] || as="setpriv --reuid=$E2E_USER --regid=$(id -g "$E2E_USER") --clear-groups --"
+    # shellcheck disable=SC2016 # the script expands $PULSE_SERVER and $@
+    {
+        printf '#!/bin/sh\nexec env PULSE_SERVER="${PULSE_SERVER:-unix:%s/no-sound-server}"' "$E2E_WORK"
+        (($#)) && printf ' %q' "$@"
+        printf ' %s %q "$@"\n' "$as" "$program"
+    } >"$E2E_WORK/app/mokaruns"
+    chmod 755 "$E2E_WORK/app/mokaruns"
+}

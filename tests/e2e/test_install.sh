@@ -95,6 +95,59 @@ beside=$(find "$prefix/bin" -mindepth 1 ! -name mokaruns)
 [[ -z $beside ]] || fail "the game wrote beside itself in bin/: $beside"
 [[ -z $(ls -A "$home") ]] || fail "the game wrote into HOME: $(ls -A "$home")"
 
+# --- A ranking that cannot be saved, found at start ---------------------------------
+# As an ordinary user (root writes through file modes): a read-only
+# mokaru.dat beside a portable game, the data folder of an installed game
+# that the player cannot write, and a home the player cannot write. Each is
+# told once, at start-up, before anything is played; what is saved stays
+# byte for byte, and no file is left beside it.
+
+user="$E2E_WORK/user"
+mkdir -p "$user/portable" "$user/home-ro" "$user/home/.local/share/mokaruns"
+cp "$built" "$user/portable/mokaruns"
+ranking=$'10,"CHAMP"\r\n9,"ABC"\r\n7,"DE"\r\n7,"FGH"\r\n2,"IJKLM"\r\n'
+printf '%s' "$ranking" >"$E2E_WORK/ranking.dat"
+cp "$E2E_WORK/ranking.dat" "$user/portable/mokaru.dat"
+cp "$E2E_WORK/ranking.dat" "$user/home/.local/share/mokaruns/mokaru.dat"
+# Starts program $1 as the ordinary user with HOME $2; expects one message
+# box before the main window, OK on it, then no other, and ends the game.
+expect_told_at_start() {
+    local program=$1 user_home=$2 what=$3
+    e2e_game_as_ordinary_user "$program" HOME="$user_home" XDG_DATA_HOME=
+    e2e_start_game
+    game=$E2E_GAME_PID
+    box=""
+    deadline=$((SECONDS + E2E_TIMEOUT))
+    while [[ -z $box ]]; do
+        ((SECONDS < deadline)) || fail "$what: no message at start-up within ${E2E_TIMEOUT}s"
+        box=$(boxes_of_game | head -n 1)
+        sleep 0.1
+    done
+    [[ -z $(e2e_windows_titled "$MAIN_TITLE") ]] || fail "$what: the message came after the main window"
+    e2e_type_into_window "$box" Return
+    e2e_wait_window_gone "$box"
+    e2e_wait_window_titled "$MAIN_TITLE"
+    main=$WIN_ID
+    e2e_wait_window_of_pid "$game" 280 200 # the splash: start-up is over
+    again=$(boxes_of_game | wc -l)
+    ((again == 0)) || fail "$what: the message came more than once ($again more)"
+    e2e_end_game "$game" "$main"
+    e2e_log "$what: told once at start-up"
+}
+chmod 444 "$user/portable/mokaru.dat"
+chmod 555 "$user/home-ro" "$user/home/.local/share/mokaruns"
+e2e_ordinary_user
+[[ $E2E_USER == "$(id -un)" ]] || chown -R "$E2E_USER" "$user"
+expect_told_at_start "$user/portable/mokaruns" "$user/home-ro" "a read-only mokaru.dat"
+expect_told_at_start "$installed" "$user/home" "a data folder $E2E_USER cannot write"
+expect_told_at_start "$installed" "$user/home-ro" "a home $E2E_USER cannot write"
+for kept in "$user/portable" "$user/home/.local/share/mokaruns"; do
+    cmp -s "$E2E_WORK/ranking.dat" "$kept/mokaru.dat" || fail "the game changed $kept/mokaru.dat"
+    beside=$(find "$kept" -mindepth 1 ! -name mokaru.dat ! -name mokaruns)
+    [[ -z $beside ]] || fail "the game left files beside the ranking: $beside"
+done
+[[ -z $(ls -A "$user/home-ro") ]] || fail "the game wrote into the home it cannot write"
+
 # --- A game in a read-only folder ------------------------------------------------
 # A folder the player cannot write counts as installed: the ranking goes to
 # the data folder. Root writes through permission bits, so the folder is a

@@ -1,5 +1,7 @@
 # Only one copy of the game runs at a time: a second copy says so and ends,
-# and the lock of a copy that was killed does not keep the next one out.
+# and the lock of a copy that was killed does not keep the next one out. A
+# runtime folder the player cannot write (after `su user` without `-`) is no
+# reason to refuse the first copy, and still the second is refused.
 # shellcheck source=tests/e2e/lib.sh
 . "$(dirname "$0")/lib.sh"
 e2e_begin "${1:-}"
@@ -18,8 +20,13 @@ e2e_start_game
 second=$E2E_GAME_PID
 e2e_wait_window_of_pid "$second"
 box=$WIN_ID
-sleep 0.3 # let anything else the second copy might wrongly show appear too
-[[ $(e2e_window_name "$box") == "mokaRUNs" ]] || fail "the second copy's window is titled '$(e2e_window_name "$box")', want 'mokaRUNs'"
+# The box is up once it carries its title; anything else the second copy
+# might wrongly show would come before it (the box waits for its OK).
+deadline=$((SECONDS + E2E_TIMEOUT))
+until [[ $(e2e_window_name "$box") == "mokaRUNs" ]]; do
+    ((SECONDS < deadline)) || fail "the second copy's window is titled '$(e2e_window_name "$box")', want 'mokaRUNs'"
+    sleep 0.1
+done
 e2e_geometry "$box" || fail "cannot read the message box's geometry"
 if ((WIN_W == 409 && WIN_H == 514)) || ((WIN_W == 280 && WIN_H == 200)); then
     fail "the second copy's window is ${WIN_W}x${WIN_H}: a game window, not a message box"
@@ -70,5 +77,38 @@ e2e_type_into_window "$splash" a
 e2e_wait_window_gone "$splash"
 e2e_alive "$third" || fail "the new copy ended when a key closed its splash"
 e2e_end_game "$third" "$third_main"
+
+# --- A runtime folder the player cannot write ----------------------------------
+# Root writes through file modes, so this part runs as an ordinary user, with
+# the runtime folder of another account: there the lock falls back to the
+# temporary folder, as without any runtime folder.
+mkdir -p "$E2E_WORK/user" "$E2E_WORK/runtime-other"
+cp "$E2E_WORK/app/mokaruns" "$E2E_WORK/user/mokaruns"
+chmod 500 "$E2E_WORK/runtime-other"
+e2e_ordinary_user
+[[ $E2E_USER == "$(id -un)" ]] || chown -R "$E2E_USER" "$E2E_WORK/user"
+e2e_game_as_ordinary_user "$E2E_WORK/user/mokaruns" XDG_RUNTIME_DIR="$E2E_WORK/runtime-other"
+e2e_log "as $E2E_USER, with a runtime folder it cannot write"
+e2e_start_game
+first=$E2E_GAME_PID
+e2e_wait_window_titled "$MAIN_TITLE"
+first_main=$WIN_ID
+[[ $(xdt getwindowpid "$first_main") == "$first" ]] ||
+    fail "with a runtime folder it cannot write, the first copy of $E2E_USER shows no main window"
+tmp=$(tr '\0' '\n' <"/proc/$first/environ" | sed -n 's/^TMPDIR=//p')
+lock="${tmp:-/tmp}/mokaruns-$(id -u "$E2E_USER").lock"
+[[ $(lock_owner) == "$first" ]] || fail "the first copy of $E2E_USER does not hold the lock $lock"
+e2e_start_game
+second=$E2E_GAME_PID
+e2e_wait_window_of_pid "$second"
+box=$WIN_ID
+e2e_geometry "$box" || fail "cannot read the geometry of the second copy's window"
+if [[ $(e2e_window_name "$box") == "$MAIN_TITLE" ]] || ((WIN_W == 280 && WIN_H == 200)); then
+    fail "the second copy of $E2E_USER was not refused: it shows a ${WIN_W}x${WIN_H} game window"
+fi
+e2e_key_to_window "$box" Return
+e2e_wait_exit "$second" 5 "the second copy of $E2E_USER, after OK on its message box,"
+((EXIT_CODE == 0)) || fail "the second copy of $E2E_USER exited with code $EXIT_CODE, want 0"
+e2e_end_game "$first" "$first_main"
 
 e2e_pass

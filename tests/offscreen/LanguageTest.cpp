@@ -221,9 +221,9 @@ TEST(Language, EnglishEverywhereAndEveryTextFits)
         troubles << Texts::rankingFileDetail(
             RecordFile::parse(QByteArray("0,\"\"\r\n") + record, table).failure);
     }
-    for (int problem = int(DataFile::Problem::FolderInTheWay); problem <= int(DataFile::Problem::WriteFailed);
+    for (int problem = int(DataFile::Problem::FolderInTheWay); problem <= int(DataFile::Problem::NoSpace);
          ++problem)
-        troubles << Texts::fileFailure({DataFile::Problem(problem), QStringLiteral("Permission denied")});
+        troubles << Texts::fileFailure({DataFile::Problem(problem)});
     for (const QString &message : troubles + game.platform.messages)
         EXPECT_FALSE(hasJapanese(message)) << message.toStdString();
     // The ranking file's troubles are no "Trouble:" where the Japanese says none.

@@ -181,8 +181,7 @@ TEST(DataFile, ReadsSavesAndNamesTheCauseOfAFailure)
     error = {};
     EXPECT_FALSE(file.save(dir.filePath(QStringLiteral("none/a.dat")), "x", error));
     EXPECT_EQ(error.problem, DataFile::Problem::NoFolder);
-    EXPECT_TRUE(Texts::fileFailure(error).startsWith(QStringLiteral("フォルダがありません（")))
-        << Texts::fileFailure(error).toStdString();
+    EXPECT_EQ(Texts::fileFailure(error), QStringLiteral("フォルダがありません"));
 
     // A large file is read only up to the limit.
     put(path, QByteArray(DataFile::maxReadBytes + 1000, 'z'));
@@ -234,22 +233,56 @@ TEST(DataFile, UnreadableFileAndReadOnlyFolderFailCleanly)
             FAIL() << "file permissions do not bind this user, so nothing here is checked";
         GTEST_SKIP() << "file permissions do not bind this user";
     }
+    // One message at start, in the game's words only (the file's name
+    // aside), not the system's English.
     d.data.LOAD_DATA();
     ASSERT_EQ(d.platform.messages.size(), 1);
-    EXPECT_TRUE(d.platform.messages[0].contains(QStringLiteral("Permission denied")));
+    EXPECT_EQ(d.platform.messages[0],
+              Texts::dataUnreadable() + QStringLiteral("\nmokaru.dat：読み込みが許されていません"));
     expectTable(d.table, RecordTable{});
     EXPECT_EQ(d.board.line(5), QStringLiteral(" N\uFF1A "));
     QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(contents(d.path()), kFull);
 
-    // A folder that cannot be written: nothing is created or replaced.
+    // A read-only file in a folder the player can write: found at start,
+    // reported once, and neither the file nor the folder is touched.
+    const auto unsaved = [](const QString &cause) {
+        return Texts::dataUnsaved() + QStringLiteral("\nmokaru.dat：") + cause;
+    };
+    QFile::setPermissions(d.path(), QFileDevice::ReadOwner);
+    d.data.LOAD_DATA();
+    ASSERT_EQ(d.platform.messages.size(), 2);
+    EXPECT_EQ(d.platform.messages[1], unsaved(QStringLiteral("ファイルが書き込み禁止になっています")));
+    expectTable(d.table, tableOf({10, 9, 7, 7, 2}, {"CHAMP", "ABC", "DE", "FGH", "IJKLM"}));
+    // 終了 still tries, and says the same.
+    d.data.SAVE_DATA();
+    ASSERT_EQ(d.platform.messages.size(), 3);
+    EXPECT_EQ(d.platform.messages[2], d.platform.messages[1]);
+    EXPECT_EQ(contents(d.path()), kFull);
+    EXPECT_EQ(filesIn(d.dir), QStringList{"mokaru.dat"});
+    QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    // A folder that cannot be written: found at start, and nothing is
+    // created or replaced.
     QFile::setPermissions(d.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    d.data.LOAD_DATA();
+    ASSERT_EQ(d.platform.messages.size(), 4);
+    EXPECT_EQ(d.platform.messages[3], unsaved(QStringLiteral("フォルダに書き込む許可がありません")));
     d.table = tableOf({10, 1, 0, 0, 0}, {"NEW", "X", "", "", ""});
     d.data.SAVE_DATA();
     d.data.NEW_DATA();
+    EXPECT_EQ(d.platform.messages.size(), 6);
+    EXPECT_EQ(d.platform.messages[5], d.platform.messages[3]);
+
+    // A data folder that cannot be made in a home the player cannot write:
+    // the home's reason, not a missing folder.
+    Data home;
+    home.data.setFolder(d.dir.path() + QStringLiteral("/.local/share/mokaruns/"));
+    home.data.LOAD_DATA();
+    ASSERT_EQ(home.platform.messages.size(), 1);
+    EXPECT_EQ(home.platform.messages[0], unsaved(QStringLiteral("フォルダに書き込む許可がありません")));
     QFile::setPermissions(d.dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(d.platform.messages.size(), 3);
     EXPECT_EQ(contents(d.path()), kFull);
     EXPECT_EQ(filesIn(d.dir), QStringList{"mokaru.dat"});
 }
@@ -415,16 +448,19 @@ TEST(LoadData, BadInputReadsWhatItCanFillsTheBoardAndReportsOnce)
          true},
         {"stage not a number", "0,\"\"\r\nx,\"B\"\r\n7 5,\"C\"\r\n,\"D\"\r\n-,\"E\"\r\n",
          tableOf({0, S, S, S, S}, {"", K, K, K, K}), true},
+        // The champion's entry and a ranked one alike hold any 32-bit stage.
         {"stage at and beyond 32 bits",
-         "2147483647,\"A\"\r\n-2147483648,\"B\"\r\n2147483648,\"C\"\r\n-2147483649,\"D\"\r\n"
+         "-2147483648,\"B\"\r\n2147483647,\"A\"\r\n2147483648,\"C\"\r\n-2147483649,\"D\"\r\n"
          "99999999999999999999999,\"E\"\r\n",
-         tableOf({2147483647, -2147483648, S, S, S}, {"A", "B", K, K, K}), true},
-        // Stages past the last round (an edited file) are played on; only a
-        // ranked player's 2147483647 has no next round to play.
+         tableOf({-2147483648, 2147483647, S, S, S}, {"B", "A", K, K, K}), true},
+        // Stages past the last round (an edited file) are played on.
         {"stages past the ladder", "11,\"C\"\r\n10,\"A\"\r\n-1,\"B\"\r\n2147483646,\"D\"\r\n9,\"E\"\r\n",
          tableOf({11, 10, -1, 2147483646, 9}, {"C", "A", "B", "D", "E"}), false},
-        {"a ranked stage with no next round", "0,\"\"\r\n2147483647,\"A\"\r\n0,\"\"\r\n0,\"\"\r\n0,\"\"\r\n",
-         tableOf({0, S, 0, 0, 0}, {"", K, "", "", ""}), true},
+        // A player who won round 2147483646 is saved at 2147483647 by the
+        // game itself; that file reads like any other.
+        {"the last stage a won round records",
+         "0,\"\"\r\n2147483647,\"A\"\r\n2147483647,\"B\"\r\n0,\"\"\r\n+2147483647,\"C\"\r\n",
+         tableOf({0, 2147483647, 2147483647, 0, 2147483647}, {"", "A", "B", "", "C"}), false},
         {"missing comma and missing quote", "10 \"C\"\r\n1,\"A\r\n2,B\"\r\n3,\"D\"\"\r\n4,\"E\" x\r\n",
          tableOf({S, S, S, S, S}, {K, K, K, K, K}), true},
         {"comma inside and outside quotes", "0,\"A,B\"\r\n1,A,B\r\n2,\"C\",\r\n3,\",\"\r\n4,\"\"\r\n",
