@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -28,10 +29,16 @@ public:
     QImage grabScreen(const QRect &) override { return desktop; }
     QString dataFolder() const override { return folder; }
 
+private:
+    // The data folder unless a test names another: a fresh one of its own,
+    // removed with the platform, so that no test writes where it is run.
+    QTemporaryDir m_scratch;
+
+public:
     // Settings a test may change.
     int depth = 32;
     QSize screen{1024, 768};
-    QString folder = QStringLiteral("./");
+    QString folder = m_scratch.path() + QLatin1Char('/');
     // What a screen capture returns: a mid-grey screen unless a test sets
     // another (a null or black one stands for a capture that failed).
     QImage desktop = [this] {
