@@ -4,17 +4,20 @@
 #include "desktop/X11Frame.h"
 
 #include <QEvent>
-#include <QWindowStateChangeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 
 namespace moka {
 
-WindowSizeToggle::Outcome WindowSizeToggle::afterMaximize(const QRect &frame, const QRect &workArea)
+WindowSizeToggle::Outcome WindowSizeToggle::afterMaximize(Qt::WindowStates reported, const QRect &frame,
+                                                          const QRect &workArea)
 {
+    if (reported & Qt::WindowFullScreen)
+        return Outcome::Keep;
     const bool wide = qint64(frame.width()) * 10 >= qint64(workArea.width()) * 9;
     const bool tall = qint64(frame.height()) * 10 >= qint64(workArea.height()) * 9;
     return wide && tall ? Outcome::Keep : Outcome::FullScreen;
@@ -57,13 +60,13 @@ void WindowSizeToggle::judgeMaximized()
 {
     // A window manager may say the window is maximized and leave it as it
     // was (sway through XWayland), or not maximize it at all.
-    if (!m_large || (m_window.windowState() & Qt::WindowFullScreen))
+    if (!m_large)
         return;
     const QScreen *screen = m_window.screen();
     if (!screen)
         return;
     const QRect frame = X11Frame::outerRect(m_window).value_or(m_window.frameGeometry());
-    if (afterMaximize(frame, screen->availableGeometry()) == Outcome::FullScreen) {
+    if (afterMaximize(m_window.windowState(), frame, screen->availableGeometry()) == Outcome::FullScreen) {
         m_window.showFullScreen();
         placeContent();
     }

@@ -23,12 +23,14 @@ public:
         FullScreen, // it did not: the window takes the whole screen itself
     };
     // What to do with a window that was asked to maximize, judged by what it
-    // became, not by the state the window manager says it is in: `frame` is
-    // its whole rectangle, frame included, `workArea` the screen less the
-    // panels. A frame short of nine tenths of the work area either way did
-    // not take it (a window manager may leave a gap, or keep a panel the
-    // program does not know of).
-    static Outcome afterMaximize(const QRect &frame, const QRect &workArea);
+    // became, whatever state the window manager says it is in (`reported`:
+    // a window manager may say "maximized" and leave the window as it was,
+    // as sway does through XWayland): `frame` is the window's whole
+    // rectangle, frame included, `workArea` the screen less the panels. A
+    // frame short of nine tenths of the work area either way did not take
+    // it (a window manager may leave a gap, or keep a panel the program does
+    // not know of). A window already full screen stays so.
+    static Outcome afterMaximize(Qt::WindowStates reported, const QRect &frame, const QRect &workArea);
 
     // `window` has its normal, fixed size now; `content` is centred in it
     // while it is large.
