@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick desktop-file-utils
   openbox metacity xfwm4 mutter i3-wm dbus weston xwayland qt6-wayland
+  # KDE's window manager with its Breeze decoration, for the desktop tests.
+  kwin-x11 kwin-style-breeze
   # Two monitors for the desktop tests: Xephyr's two heads, named by xrandr.
   xserver-xephyr x11-xserver-utils
   # The fuzz target's compiler and its sanitizer and libFuzzer runtime, one

@@ -3,7 +3,7 @@
 #include "app/Application.h"
 #include "app/frmMAIN.h"
 #include "desktop/Cursors.h"
-#include "desktop/WindowPlacement.h"
+#include "desktop/WindowSystem.h"
 #include "platform/Resources.h"
 #include "sound/SoundModule.h"
 
@@ -39,7 +39,7 @@ QImage GameCelebrationHost::mainWindowPicture() const
 std::optional<QRect> GameCelebrationHost::mainWindowRect() const
 {
     frmMAIN *main = m_app.mainWindow();
-    if (!main || !WindowPlacement::canPlaceWindows())
+    if (!main || !WindowSystem::canPlaceWindows())
         return std::nullopt;
     return QRect(main->mapToGlobal(QPoint(0, 0)), main->size());
 }

@@ -9,6 +9,7 @@
 #include "desktop/PictureBox.h"
 #include "desktop/WindowFrameHints.h"
 #include "desktop/WindowPlacement.h"
+#include "desktop/WindowSizeToggle.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
 #include "look/Palette.h"
@@ -18,13 +19,10 @@
 #include "rally/Ball.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <QTimer>
 
 #include <cmath>
 
@@ -59,6 +57,9 @@ frmMAIN::frmMAIN(Application &app)
     // controls are there: made before them, the window would make each of
     // them a window of its own.
     WindowFrameHints::titleAndCloseButMaximizable(*this);
+    m_size = new WindowSizeToggle(*this, *picBOX);
+    connect(m_size, &WindowSizeToggle::largeChanged, this,
+            [this](bool large) { cmdSIZE->setText(large ? tr("小") : tr("大")); });
     m_flow = std::make_unique<MatchFlow>(
         MatchFlow::Game{app.platform(), app.sound(), app.dialogs(), app.dataFile(), app.rally, app.match,
                         app.appearance, app.records},
@@ -210,95 +211,10 @@ void frmMAIN::Form_QueryUnload()
 
 void frmMAIN::cmdSIZE_Click()
 {
-    Platform &platform = m_app.platform();
-    if (m_app.splashLoaded) {
-        m_app.unloadSplash();
-        platform.processEvents();
-    }
-    m_maximized = !m_maximized;
-    if (m_maximized) {
-        // The size limit is lifted first: a window manager refuses to
-        // maximize a window whose hints say it cannot grow.
-        setMinimumSize(409, 514);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        // A tiling window manager offers no maximized state: there the
-        // window takes the whole screen.
-        if (WindowPlacement::canMaximize()) {
-            showMaximized();
-            QTimer::singleShot(kMaximizeWaitMs, this, [this] { enlargeWhereRefused(); });
-        } else {
-            showFullScreen();
-        }
-        cmdSIZE->setText(tr("小"));
-    } else {
-        restoreNormalSize();
-    }
-    placeBox();
-    platform.processEvents();
+    closeSplash();
+    m_size->toggle();
+    m_app.platform().processEvents();
     picP->setFocus();
-}
-
-void frmMAIN::enlargeWhereRefused()
-{
-    // Asked to maximize, the window is still as it was: the window manager
-    // or compositor does not maximize (a tiling one that says nothing).
-    if (m_maximized && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
-        size() == QSize(409, 514)) {
-        showFullScreen();
-        placeBox();
-    }
-}
-
-void frmMAIN::restoreNormalSize()
-{
-    cmdSIZE->setText(tr("大"));
-    showNormal();
-    // The size is fixed again once the window is back at its normal size: a
-    // Wayland compositor takes a window of another size than the one it
-    // configured as a protocol error, and ends the program.
-    m_fixPending = true;
-    if (size() == QSize(409, 514))
-        fixNormalSize();
-    else
-        QTimer::singleShot(1000, this, [this] { fixNormalSize(); });
-}
-
-void frmMAIN::fixNormalSize()
-{
-    if (!m_fixPending || m_maximized)
-        return;
-    m_fixPending = false;
-    setFixedSize(409, 514);
-}
-
-void frmMAIN::changeEvent(QEvent *e)
-{
-    QWidget::changeEvent(e);
-    // The window manager restored a maximized window by itself (a double
-    // click on the title bar, a keyboard shortcut): back to the normal state
-    // as "小" would, so the window never stays resizable.
-    if (e->type() == QEvent::WindowStateChange && m_maximized) {
-        const auto *change = static_cast<QWindowStateChangeEvent *>(e);
-        const Qt::WindowStates large = Qt::WindowMaximized | Qt::WindowFullScreen;
-        if ((change->oldState() & large) && !(windowState() & large) &&
-            !(windowState() & Qt::WindowMinimized)) {
-            m_maximized = false;
-            restoreNormalSize();
-            placeBox();
-        }
-    }
-}
-
-void frmMAIN::placeBox()
-{
-    if (!m_maximized) {
-        picBOX->move(0, 0);
-        return;
-    }
-    // Centred in the enlarged window, each half rounded down.
-    const int left = (width() - picBOX->width()) / 2;
-    const int top = (height() - picBOX->height()) / 2;
-    picBOX->move(std::max(0, left), std::max(0, top));
 }
 
 void frmMAIN::showLifeBars(std::int32_t comTop, std::int32_t userTop)
@@ -508,15 +424,6 @@ void frmMAIN::closeEvent(QCloseEvent *e)
 {
     Form_QueryUnload();
     e->accept();
-}
-
-void frmMAIN::resizeEvent(QResizeEvent *e)
-{
-    QWidget::resizeEvent(e);
-    if (m_fixPending && size() == QSize(409, 514))
-        fixNormalSize();
-    if (picBOX)
-        placeBox();
 }
 
 } // namespace moka

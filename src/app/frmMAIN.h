@@ -2,6 +2,7 @@
 
 #include "data/RankingBoard.h"
 #include "desktop/ImageFrame.h"
+#include "desktop/WindowSizeToggle.h"
 #include "match/MatchFlow.h"
 #include "match/Scoreboard.h"
 #include "platform/Picture.h"
@@ -78,7 +79,7 @@ public:
     void CUR_RACKET() override;
     void CUR_SWING() override;
 
-    bool maximized() const { return m_maximized; }
+    bool maximized() const { return m_size->large(); }
     bool activated() const { return m_activated; }
 
     // Controls, named as in the layout.
@@ -123,24 +124,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void buildControls();
     void loadPictures();
-    void placeBox();
-    void enlargeWhereRefused();
-    void restoreNormalSize();
-    void fixNormalSize();
 
     Application &m_app;
     std::unique_ptr<MatchFlow> m_flow;
-    // How long a window manager may take to maximize before "大" takes the
-    // whole screen instead.
-    static constexpr int kMaximizeWaitMs = 800;
-    bool m_maximized = false;
-    bool m_fixPending = false; // the normal size is to be fixed once reached
+    WindowSizeToggle *m_size = nullptr; // "大"/"小"
     bool m_activated = false;
 };
 

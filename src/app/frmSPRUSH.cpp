@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "desktop/WindowPlacement.h"
+#include "desktop/WindowSystem.h"
 #include "look/Texts.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
@@ -15,7 +16,7 @@ frmSPRUSH::frmSPRUSH(Application &app, QWidget *owner)
     // On X11 a dialog: transient for the main window, so window managers keep
     // it above it. Wayland compositors keep a plain window made after the
     // main window above it too, and deliver clicks to it reliably.
-    : QWidget(owner, (WindowPlacement::canPlaceWindows() ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint)
+    : QWidget(owner, (WindowSystem::canPlaceWindows() ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint)
     , m_app(app)
     , m_card(Resources::image(QStringLiteral("splash.bmp")))
 {

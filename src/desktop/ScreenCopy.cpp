@@ -1,25 +1,23 @@
 #include "desktop/ScreenCopy.h"
 
+#include "desktop/Xcb.h"
 #include "platform/MemoryPages.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 
 #include <sys/ipc.h>
 #include <sys/mman.h>
 #include <sys/shm.h>
 #include <xcb/shm.h>
-#include <xcb/xcb.h>
 
-#include <cstdlib>
+#include <cmath>
 
 namespace moka {
 
 QImage ScreenCopy::throughSharedMemory(const QScreen &screen)
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t *c = x11 ? x11->connection() : nullptr;
-    if (!c || xcb_connection_has_error(c))
+    xcb_connection_t *c = Xcb::connection();
+    if (!c)
         return {};
     const xcb_query_extension_reply_t *shm = xcb_get_extension_data(c, &xcb_shm_id);
     if (!shm || !shm->present)
@@ -61,27 +59,26 @@ QImage ScreenCopy::throughSharedMemory(const QScreen &screen)
     }
     MemoryPages::mapNow(memory, bytes);
     const xcb_shm_seg_t segment = xcb_generate_id(c);
-    xcb_generic_error_t *error = xcb_request_check(c, xcb_shm_attach_checked(c, segment, id, 0));
+    const Xcb::Reply<xcb_generic_error_t> attachError(
+        xcb_request_check(c, xcb_shm_attach_checked(c, segment, id, 0)));
     // Gone as soon as both sides have let go of it.
     shmctl(id, IPC_RMID, nullptr);
-    if (error) {
-        std::free(error);
+    if (attachError) {
         shmdt(memory);
         return {};
     }
-    xcb_shm_get_image_reply_t *reply = xcb_shm_get_image_reply(
+    xcb_generic_error_t *error = nullptr;
+    const Xcb::Reply<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(
         c,
         xcb_shm_get_image(c, root->root, static_cast<std::int16_t>(device.x()),
                           static_cast<std::int16_t>(device.y()), static_cast<std::uint16_t>(device.width()),
                           static_cast<std::uint16_t>(device.height()), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
                           segment, 0),
-        &error);
+        &error));
+    const Xcb::Reply<xcb_generic_error_t> imageError(error);
     xcb_shm_detach(c, segment);
     xcb_flush(c);
-    std::free(error);
-    const bool whole = reply && reply->size >= bytes;
-    std::free(reply);
-    if (!whole) {
+    if (!reply || reply->size < bytes) {
         shmdt(memory);
         return {};
     }

@@ -1,13 +1,11 @@
 #include "desktop/WindowFrameHints.h"
 
-#include <QGuiApplication>
-#include <QWidget>
+#include "desktop/Xcb.h"
 
-#include <xcb/xcb.h>
+#include <QWidget>
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 
 namespace moka {
 
@@ -28,14 +26,11 @@ constexpr std::uint32_t kDecorMenu = 1U << 4;
 
 void WindowFrameHints::titleAndCloseButMaximizable(QWidget &window)
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    xcb_connection_t *connection = Xcb::connection();
+    if (!connection)
         return;
-    xcb_connection_t *connection = x11->connection();
-    static const char kName[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t *atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
-    if (!atom)
+    const xcb_atom_t atom = Xcb::atom(connection, "_MOTIF_WM_HINTS", true);
+    if (atom == XCB_ATOM_NONE)
         return;
     // Resizing stays among the functions: some window managers (openbox)
     // maximize only what they may resize. The fixed size hints keep the
@@ -44,10 +39,9 @@ void WindowFrameHints::titleAndCloseButMaximizable(QWidget &window)
                                              kFunctionResize | kFunctionMove | kFunctionMaximize |
                                                  kFunctionClose,
                                              kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()),
-                        atom->atom, atom->atom, 32, static_cast<std::uint32_t>(hints.size()), hints.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()), atom,
+                        atom, 32, static_cast<std::uint32_t>(hints.size()), hints.data());
     xcb_flush(connection);
-    std::free(atom);
 }
 
 } // namespace moka

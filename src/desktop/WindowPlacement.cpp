@@ -1,12 +1,18 @@
 #include "desktop/WindowPlacement.h"
 
 #include "desktop/X11Frame.h"
+#include "desktop/Xcb.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <map>
 
 namespace moka {
 
@@ -27,12 +33,7 @@ QMargins between(const QRect &outer, const QRect &client)
 
 // The whole of a window on screen, its frame included: as the X server and
 // the window manager have it where they tell, as Qt has it otherwise.
-QRect outerRect(QWidget &window)
-{
-    if (const auto client = X11Frame::clientRect(window))
-        return client->marginsAdded(X11Frame::extents(window).value_or(QMargins()));
-    return window.frameGeometry();
-}
+QRect outerRect(QWidget &window) { return X11Frame::outerRect(window).value_or(window.frameGeometry()); }
 
 // Whether the window is on screen already.
 bool onScreen(const QWidget &window)
@@ -61,8 +62,11 @@ QMargins comingFrame(QWidget &window, QWidget *owner)
 // Looks at a window once it is on screen: where its window manager gave it
 // another frame than the one it was placed for (one that does not tell
 // beforehand, or puts a frame around a window that asked for none), the
-// window is moved once so that its frame stands where it was meant to.
-class FrameCheck : public QObject
+// window is moved once so that its frame stands where it was meant to. A
+// window manager that says its frames on the windows may put the frame
+// there only after the window shows (KWin adds its decoration a moment
+// later): the window is looked at again when it does, for a short while.
+class FrameCheck : public QObject, public QAbstractNativeEventFilter
 {
 public:
     static void watch(QWidget &window, const QRect &area)
@@ -72,7 +76,9 @@ public:
         QWindow *handle = window.windowHandle();
         if (!handle)
             return;
-        handle->setProperty(kArea, area);
+        if (check.m_watched.empty() && qApp)
+            qApp->installNativeEventFilter(&check);
+        check.m_watched[handle->winId()] = Watch{&window, area, false};
         handle->removeEventFilter(&check);
         handle->installEventFilter(&check);
     }
@@ -84,26 +90,93 @@ protected:
         if (!handle || event->type() != QEvent::Expose || !handle->isExposed())
             return false;
         handle->removeEventFilter(this);
-        const QRect area = handle->property(kArea).toRect();
-        handle->setProperty(kArea, QVariant());
-        QWidget *window = QWidget::find(handle->winId());
-        if (!window || !window->isVisible())
+        const WId id = handle->winId();
+        const auto found = m_watched.find(id);
+        if (found == m_watched.end())
             return false;
+        found->second.exposed = true;
+        if (!look(id, false)) {
+            // The frame is not there yet: looked at when it comes, or at
+            // the latest a little later with whatever there is.
+            QTimer::singleShot(kFrameWaitMs, this, [this, id] { look(id, true); });
+        }
+        return false;
+    }
+
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto *change = static_cast<const xcb_property_notify_event_t *>(message);
+        const auto found = m_watched.find(change->window);
+        if (found != m_watched.end() && found->second.exposed && change->atom == extentsAtom())
+            look(change->window, false);
+        return false;
+    }
+
+private:
+    struct Watch
+    {
+        QPointer<QWidget> window;
+        QRect area; // where the frame is to be centred
+        bool exposed = false;
+    };
+
+    // Moves the window by what its frame is off the middle of its area, once
+    // the frame is known (or `last`: with what is known by then). True when
+    // the window needs no more looking at.
+    bool look(WId id, bool last)
+    {
+        const auto found = m_watched.find(id);
+        if (found == m_watched.end())
+            return true;
+        QWidget *window = found->second.window;
+        const QRect area = found->second.area;
+        if (!window || !window->isVisible()) {
+            forget(found);
+            return true;
+        }
+        std::optional<QMargins> frame = X11Frame::toldExtents(*window);
+        if (!frame && !last && X11Frame::supports("_NET_FRAME_EXTENTS"))
+            return false;
+        if (!frame)
+            frame = X11Frame::extents(*window);
+        forget(found);
         const auto client = X11Frame::clientRect(*window);
-        const auto frame = X11Frame::extents(*window);
         if (!client || !frame)
-            return false;
+            return true;
         const QRect outer = client->marginsAdded(*frame);
         const QPoint wanted(area.x() + (area.width() - outer.width()) / 2,
                             area.y() + (area.height() - outer.height()) / 2);
         const QPoint off = wanted - outer.topLeft();
         if (!off.isNull())
             X11Frame::moveClient(*window, client->topLeft() + off);
-        return false;
+        return true;
     }
 
-private:
-    static constexpr const char *kArea = "mokaCentredOn";
+    void forget(std::map<WId, Watch>::iterator which)
+    {
+        m_watched.erase(which);
+        if (m_watched.empty() && qApp)
+            qApp->removeNativeEventFilter(this);
+    }
+
+    xcb_atom_t extentsAtom()
+    {
+        if (m_extentsAtom == XCB_ATOM_NONE)
+            if (xcb_connection_t *c = Xcb::connection())
+                m_extentsAtom = Xcb::atom(c, "_NET_FRAME_EXTENTS");
+        return m_extentsAtom;
+    }
+
+    // How long a window manager that says its frames may take to put one
+    // around a shown window.
+    static constexpr int kFrameWaitMs = 2000;
+    std::map<WId, Watch> m_watched;
+    xcb_atom_t m_extentsAtom = XCB_ATOM_NONE;
 };
 
 // Puts the frame of `window` in the middle of `area`, whole pixels, halves
@@ -123,19 +196,6 @@ void placeCentred(QWidget &window, const QRect &area, QWidget *owner)
 }
 
 } // namespace
-
-bool WindowPlacement::canPlaceWindows()
-{
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-bool WindowPlacement::canMaximize()
-{
-    if (!X11Frame::onX11() || !X11Frame::supports("_NET_WM_STATE"))
-        return true;
-    return X11Frame::supports("_NET_WM_STATE_MAXIMIZED_VERT") &&
-           X11Frame::supports("_NET_WM_STATE_MAXIMIZED_HORZ");
-}
 
 void WindowPlacement::centre(QWidget &window, const QWidget *owner)
 {

@@ -26,12 +26,6 @@ public:
     // Shows `window` above `owner`: a transient of it for the window manager
     // or compositor, raised and given the focus.
     static void showAbove(QWidget &window, QWidget &owner);
-    // The window manager can maximize windows: false for those that say they
-    // offer no such state (tiling ones such as i3), true where it cannot be
-    // told.
-    static bool canMaximize();
-    // The window system lets programs place their windows.
-    static bool canPlaceWindows();
 };
 
 } // namespace moka

@@ -1,6 +1,9 @@
 #include "desktop/WindowSystem.h"
 
+#include "desktop/X11Frame.h"
+
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QtGlobal>
 
 namespace moka {
@@ -15,6 +18,19 @@ void WindowSystem::choose()
         // X11 first; Wayland should the X server not answer after all.
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
     }
+}
+
+bool WindowSystem::canPlaceWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool WindowSystem::canMaximize()
+{
+    if (!X11Frame::onX11() || !X11Frame::supports("_NET_WM_STATE"))
+        return true;
+    return X11Frame::supports("_NET_WM_STATE_MAXIMIZED_VERT") &&
+           X11Frame::supports("_NET_WM_STATE_MAXIMIZED_HORZ");
 }
 
 } // namespace moka

@@ -13,6 +13,12 @@ public:
     // Wayland itself where it is not. A platform the player chose with
     // QT_QPA_PLATFORM is kept.
     static void choose();
+    // The window system lets programs place their windows (not Wayland).
+    static bool canPlaceWindows();
+    // The window manager can maximize windows: false for those that say they
+    // offer no such state (tiling ones such as i3), true where it cannot be
+    // told.
+    static bool canMaximize();
 };
 
 } // namespace moka

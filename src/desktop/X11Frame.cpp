@@ -1,41 +1,17 @@
 #include "desktop/X11Frame.h"
 
-#include <QGuiApplication>
+#include "desktop/Xcb.h"
+
 #include <QThread>
 #include <QWidget>
 
-#include <xcb/xcb.h>
-
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 
 namespace moka {
 
 namespace {
 
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
-xcb_connection_t *connection()
-{
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t *c = x11 ? x11->connection() : nullptr;
-    return c && !xcb_connection_has_error(c) ? c : nullptr;
-}
-
-xcb_window_t rootOf(xcb_connection_t *c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
-
-xcb_atom_t atom(xcb_connection_t *c, const char *name)
-{
-    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
+template <typename T> using Reply = Xcb::Reply<T>;
 
 // The four cardinals of _NET_FRAME_EXTENTS on `window`, when it has them.
 std::optional<QMargins> readExtents(xcb_connection_t *c, xcb_window_t window, xcb_atom_t name)
@@ -58,7 +34,7 @@ std::optional<QMargins> readExtents(xcb_connection_t *c, xcb_window_t window, xc
 // nothing surrounds it.
 std::optional<QMargins> extentsFromTree(xcb_connection_t *c, xcb_window_t id)
 {
-    const xcb_window_t root = rootOf(c);
+    const xcb_window_t root = Xcb::root(c);
     xcb_window_t top = id;
     for (int depth = 0; depth < 16; ++depth) {
         Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, top), nullptr));
@@ -99,19 +75,19 @@ std::optional<QMargins> scaled(std::optional<QMargins> margins, const QWidget &w
 
 } // namespace
 
-bool X11Frame::onX11() { return connection() != nullptr; }
+bool X11Frame::onX11() { return Xcb::connection() != nullptr; }
 
 bool X11Frame::supports(const char *hint)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = Xcb::connection();
     if (!c)
         return false;
-    const xcb_atom_t wanted = atom(c, hint);
-    const xcb_atom_t supported = atom(c, "_NET_SUPPORTED");
+    const xcb_atom_t wanted = Xcb::atom(c, hint);
+    const xcb_atom_t supported = Xcb::atom(c, "_NET_SUPPORTED");
     if (wanted == XCB_ATOM_NONE || supported == XCB_ATOM_NONE)
         return false;
     Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, rootOf(c), supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
+        c, xcb_get_property(c, 0, Xcb::root(c), supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
     if (!reply || reply->format != 32)
         return false;
     const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
@@ -124,12 +100,12 @@ bool X11Frame::supports(const char *hint)
 
 std::optional<QMargins> X11Frame::extents(QWidget &window)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = Xcb::connection();
     if (!c)
         return std::nullopt;
     window.winId();
     const xcb_window_t id = nativeWindow(window);
-    const xcb_atom_t name = atom(c, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t name = Xcb::atom(c, "_NET_FRAME_EXTENTS");
     if (!id || name == XCB_ATOM_NONE)
         return std::nullopt;
     if (shown(window)) {
@@ -146,8 +122,9 @@ std::optional<QMargins> X11Frame::extents(QWidget &window)
     request.response_type = XCB_CLIENT_MESSAGE;
     request.format = 32;
     request.window = id;
-    request.type = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
-    xcb_send_event(c, 0, rootOf(c), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    request.type = Xcb::atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    xcb_send_event(c, 0, Xcb::root(c),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&request));
     xcb_flush(c);
     // Window managers answer at once; one that does not within a fifth of a
@@ -162,9 +139,18 @@ std::optional<QMargins> X11Frame::extents(QWidget &window)
     }
 }
 
+std::optional<QMargins> X11Frame::toldExtents(const QWidget &window)
+{
+    xcb_connection_t *c = Xcb::connection();
+    const xcb_window_t id = nativeWindow(window);
+    if (!c || !id)
+        return std::nullopt;
+    return scaled(readExtents(c, id, Xcb::atom(c, "_NET_FRAME_EXTENTS")), window);
+}
+
 bool X11Frame::shown(const QWidget &window)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = Xcb::connection();
     const xcb_window_t id = nativeWindow(window);
     if (!c || !id)
         return false;
@@ -175,13 +161,13 @@ bool X11Frame::shown(const QWidget &window)
 
 std::optional<QRect> X11Frame::clientRect(const QWidget &window)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = Xcb::connection();
     const xcb_window_t id = nativeWindow(window);
     if (!c || !id)
         return std::nullopt;
     Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr));
     Reply<xcb_translate_coordinates_reply_t> origin(
-        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, rootOf(c), 0, 0), nullptr));
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, Xcb::root(c), 0, 0), nullptr));
     if (!geometry || !origin)
         return std::nullopt;
     // The server counts device pixels; the program, logical ones.
@@ -190,9 +176,17 @@ std::optional<QRect> X11Frame::clientRect(const QWidget &window)
                  qRound(geometry->width / ratio), qRound(geometry->height / ratio));
 }
 
+std::optional<QRect> X11Frame::outerRect(QWidget &window)
+{
+    const auto client = clientRect(window);
+    if (!client)
+        return std::nullopt;
+    return client->marginsAdded(extents(window).value_or(QMargins()));
+}
+
 void X11Frame::moveClient(const QWidget &window, QPoint at)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = Xcb::connection();
     const xcb_window_t id = nativeWindow(window);
     if (!c || !id)
         return;

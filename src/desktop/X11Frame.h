@@ -29,9 +29,15 @@ public:
     // its answer awaited a short while: nothing without a window manager
     // that tells.
     static std::optional<QMargins> extents(QWidget &window);
+    // The frame as the window manager says it on shown `window`
+    // (_NET_FRAME_EXTENTS) and nothing else: nothing before the window
+    // manager has put its frame around the window.
+    static std::optional<QMargins> toldExtents(const QWidget &window);
     // Where the window's client area stands on the screen and how large it
     // is, as the server has it now.
     static std::optional<QRect> clientRect(const QWidget &window);
+    // The whole of shown `window` on the screen, its frame included.
+    static std::optional<QRect> outerRect(QWidget &window);
     // The server shows `window` (Qt calls a window visible a moment before
     // it asks the server to show it).
     static bool shown(const QWidget &window);

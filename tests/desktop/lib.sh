@@ -33,6 +33,9 @@ desk_start_wm() {
     xfwm4) setsid dbus-run-session -- xfwm4 --compositor=off >"$E2E_WORK/wm.log" 2>&1 & ;;
     # GNOME's window manager on X11, without the rest of the shell.
     mutter) setsid dbus-run-session -- mutter --replace --x11 >"$E2E_WORK/wm.log" 2>&1 & ;;
+    # KDE's window manager with its Breeze decoration, compositing as on a
+    # Plasma desktop.
+    kwin) setsid dbus-run-session -- kwin_x11 --replace >"$E2E_WORK/wm.log" 2>&1 & ;;
     # A tiling window manager: dialogs and fixed-size windows float.
     i3)
         printf '%s\n' 'font pango:monospace 8' 'focus_follows_mouse no' >"$E2E_WORK/i3.conf"
@@ -158,13 +161,33 @@ desk_wait_size() {
     done
 }
 
-# Waits until main window $1 is larger than its normal size (maximized).
+# The work area of the screen (the screen less the panels) into AREA_X,
+# AREA_Y, AREA_W, AREA_H: as the window manager says it on the root window
+# (_NET_WORKAREA), else the whole screen.
+desk_work_area() {
+    local said
+    AREA_X=0 AREA_Y=0 AREA_W=$SCREEN_W AREA_H=$SCREEN_H
+    said=$(xprop -display "$E2E_DISPLAY" -root _NET_WORKAREA 2>/dev/null) || return 0
+    [[ $said == *=* ]] || return 0
+    IFS=', ' read -r AREA_X AREA_Y AREA_W AREA_H _ <<<"${said#*= }"
+    [[ $AREA_X =~ ^[0-9]+$ && $AREA_Y =~ ^[0-9]+$ && $AREA_W =~ ^[0-9]+$ && $AREA_H =~ ^[0-9]+$ ]] ||
+        fail "the work area is not four numbers: $said"
+}
+
+# Waits until main window $1 took the screen: its frame fills the work area
+# (maximized; full screen covers it too), within a pixel at each edge. A
+# window merely made larger, or one whose state says maximized while it
+# stays as it was, does not pass.
 desk_wait_maximized() {
     local id=$1 deadline
     deadline=$((SECONDS + E2E_TIMEOUT))
+    desk_work_area
     while :; do
-        e2e_geometry "$id" && ((WIN_W > 409 + 200 && WIN_H > 514 + 100)) && return 0
-        ((SECONDS < deadline)) || fail "the main window did not maximize: ${WIN_W}x${WIN_H}"
+        desk_frame "$id"
+        ((FRAME_X <= AREA_X + 1 && FRAME_Y <= AREA_Y + 1 && FRAME_X + FRAME_W >= AREA_X + AREA_W - 1 &&
+            FRAME_Y + FRAME_H >= AREA_Y + AREA_H - 1)) && return 0
+        ((SECONDS < deadline)) ||
+            fail "the main window did not take the screen: frame ${FRAME_W}x${FRAME_H} at ($FRAME_X, $FRAME_Y), work area ${AREA_W}x${AREA_H} at ($AREA_X, $AREA_Y)"
         sleep 0.1
     done
 }

@@ -3,6 +3,7 @@
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
 #include "desktop/PictureBox.h"
+#include "desktop/WindowSizeToggle.h"
 #include "look/Looks.h"
 
 #include <QApplication>
@@ -192,6 +193,39 @@ TEST(MainWindow, SizeToggleTwiceReturnsToTheNormalLayout)
         QTest::qWait(50);
     EXPECT_EQ(m->size(), QSize(409, 514));
     EXPECT_EQ(m->maximumSize(), QSize(409, 514));
+}
+
+TEST(MainWindow, BigJudgesTheWindowByWhatItBecame)
+{
+    // A frame filling the work area stays, within a tenth (a panel the
+    // program does not know of); one short of it takes the whole screen,
+    // whatever state the window manager says the window is in.
+    using Toggle = WindowSizeToggle;
+    const QRect work(0, 0, 1280, 800);
+    const Qt::WindowStates said = Qt::WindowMaximized;
+    EXPECT_EQ(Toggle::afterMaximize(said, QRect(0, 0, 1280, 800), work), Toggle::Outcome::Keep);
+    EXPECT_EQ(Toggle::afterMaximize(said, QRect(0, 32, 1280, 768), work), Toggle::Outcome::Keep);
+    EXPECT_EQ(Toggle::afterMaximize(said, QRect(435, 122, 409, 555), work), Toggle::Outcome::FullScreen);
+    EXPECT_EQ(Toggle::afterMaximize(said, QRect(0, 0, 800, 700), work), Toggle::Outcome::FullScreen);
+    EXPECT_EQ(Toggle::afterMaximize(said, QRect(0, 0, 1280, 700), work), Toggle::Outcome::FullScreen);
+    EXPECT_EQ(Toggle::afterMaximize(said, QRect(0, 0, 1100, 800), work), Toggle::Outcome::FullScreen);
+    EXPECT_EQ(Toggle::afterMaximize({}, QRect(435, 122, 409, 555), work), Toggle::Outcome::FullScreen);
+    EXPECT_EQ(Toggle::afterMaximize(Qt::WindowFullScreen, QRect(0, 0, 1280, 800), work),
+              Toggle::Outcome::Keep);
+
+    // The window back at its normal size a moment after "大": it takes the
+    // whole screen.
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    m->cmdSIZE->click();
+    QTest::qWait(50);
+    m->resize(409, 514);
+    for (int i = 0; i < 40 && !(m->windowState() & Qt::WindowFullScreen); ++i)
+        QTest::qWait(50);
+    EXPECT_TRUE(m->windowState() & Qt::WindowFullScreen);
+    EXPECT_TRUE(m->maximized());
+    EXPECT_EQ(m->cmdSIZE->text(), QStringLiteral("小"));
 }
 
 TEST(MainWindow, EscapeInterruptsOnlyWhileTheBallIsInPlay)
