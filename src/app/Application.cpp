@@ -19,7 +19,7 @@ Application::Application(Platform &platform, Options options)
               options.soundDevice ? std::move(options.soundDevice) : std::make_unique<SilentDevice>())
     , m_dialogs(options.dialogs
                     ? std::move(options.dialogs)
-                    : std::make_unique<FormDialogs>(platform, rally,
+                    : std::make_unique<FormDialogs>(platform,
                                                     [this] { return static_cast<QWidget *>(mainWindow()); }))
     , m_dataFile(options.dataFile ? std::move(options.dataFile) : std::make_unique<DataFile>())
     , m_lock(options.lockName.isEmpty() ? QCoreApplication::applicationName().toLower() : options.lockName)

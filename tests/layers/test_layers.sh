@@ -37,6 +37,19 @@ while IFS= read -r file; do
     fi
 done < <(find src -mindepth 2 -name '*.h' -o -mindepth 2 -name '*.cpp' | sort)
 ((files > 50)) || breach "only $files files found under $top/src"
+# The data flows one way: the dialogs answer and write no shared state, the
+# rally shows its court through an interface, not a widget, and the window
+# passes input on without reaching into the rally.
+forbid() { # folder, included path pattern, what it breaks
+    local hits
+    if hits=$(grep -rlE "^#include \"$2" "src/$1"); then
+        breach "$1/ includes $2 ($3):"$'\n'"$hits"
+    fi
+}
+forbid dialogs 'state/' 'the dialogs answer; the match writes the state'
+forbid rally 'desktop/' 'the court is shown through CourtPresenter'
+forbid app 'rally/(Ball|Racket|Opponent|RallyCast|clsBALL|clsRKT|clsCOM)\.h' 'the rally internals'
+
 # The game's name comes from the application, set once; the platform has none.
 if names=$(grep -rniE 'mokaruns|moka runs|モカランズ' src/platform); then
     breach "the headless platform names the game:"$'\n'"$names"
