@@ -202,7 +202,7 @@ TEST(MainWindow, ScoreAndRankingShowOnTheirLabels)
             SCOPED_TRACE(step.what);
             const std::string label = e.label->text().toStdString();
             if (!e.text.isNull()) {
-                EXPECT_EQ(e.label->text(), e.text);
+                EXPECT_EQ(e.label->text().toStdString(), e.text.toStdString());
             }
             if (e.ink.isValid()) {
                 EXPECT_EQ(Looks::labelText(e.label), e.ink) << label;
