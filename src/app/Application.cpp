@@ -17,10 +17,9 @@ Application::Application(Platform &platform, Options options)
     : m_platform(platform)
     , m_sound(platform,
               options.soundDevice ? std::move(options.soundDevice) : std::make_unique<SilentDevice>())
-    , m_dialogs(options.dialogs
-                    ? std::move(options.dialogs)
-                    : std::make_unique<FormDialogs>(platform, rally,
-                                                    [this] { return static_cast<QWidget *>(mainWindow()); }))
+    , m_dialogs(options.dialogs ? std::move(options.dialogs)
+                                : std::make_unique<FormDialogs>(
+                                      platform, [this] { return static_cast<QWidget *>(mainWindow()); }))
     , m_dataFile(options.dataFile ? std::move(options.dataFile) : std::make_unique<DataFile>())
     , m_lock(options.lockName.isEmpty() ? QCoreApplication::applicationName().toLower() : options.lockName)
 {

@@ -44,11 +44,7 @@ std::optional<QRect> GameCelebrationHost::mainWindowRect() const
     return QRect(main->mapToGlobal(QPoint(0, 0)), main->size());
 }
 
-QCursor GameCelebrationHost::pointer() const
-{
-    frmMAIN *main = m_app.mainWindow();
-    return main ? main->curNON : Cursors::invisible();
-}
+QCursor GameCelebrationHost::pointer() const { return Cursors::invisible(); }
 
 void GameCelebrationHost::seedRandom(std::uint64_t seed) { m_rng.seed(seed); }
 

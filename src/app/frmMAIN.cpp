@@ -1,11 +1,10 @@
 #include "app/frmMAIN.h"
 
 #include "app/Application.h"
+#include "app/CourtView.h"
 #include "app/GameCelebrationHost.h"
 #include "app/frmSPRUSH.h"
-#include "appearance/Recolour.h"
 #include "celebration/frmPFM.h"
-#include "desktop/Cursors.h"
 #include "desktop/PictureBox.h"
 #include "desktop/WindowFrameHints.h"
 #include "desktop/WindowPlacement.h"
@@ -16,7 +15,8 @@
 #include "platform/MouseCodes.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
-#include "rally/Ball.h"
+#include "rally/RallyLoop.h"
+#include "state/RallyState.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -24,21 +24,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include <cmath>
-
 namespace moka {
-
-namespace {
-
-// The court as a plain clay rectangle, for a build without its artwork.
-QImage plainCourt()
-{
-    QImage court(RallyState::courtWidth, RallyState::courtHeight, QImage::Format_RGB32);
-    court.fill(QColor(173, 115, 66));
-    return court;
-}
-
-} // namespace
 
 frmMAIN::frmMAIN(Application &app)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -60,10 +46,12 @@ frmMAIN::frmMAIN(Application &app)
     m_size = new WindowSizeToggle(*this, *picBOX);
     connect(m_size, &WindowSizeToggle::largeChanged, this,
             [this](bool large) { cmdSIZE->setText(large ? tr("小") : tr("大")); });
-    m_flow = std::make_unique<MatchFlow>(
-        MatchFlow::Game{app.platform(), app.sound(), app.dialogs(), app.dataFile(), app.rally, app.match,
-                        app.appearance, app.records},
-        MatchFlow::Court{picB, *picP, picBALL, picROLL, picCOM, picCOMsh, *this}, *this, *this);
+    m_court = std::make_unique<CourtView>(*picP);
+    m_flow = std::make_unique<MatchFlow>(MatchFlow::Game{app.platform(), app.sound(), app.dialogs(),
+                                                         app.dataFile(), app.rally, app.match, app.appearance,
+                                                         app.records},
+                                         *m_court, *m_court, *this);
+    showMatch();
     // Centred on the desktop by its frame, title bar included.
     WindowPlacement::centreOnDesktop(*this);
 }
@@ -143,24 +131,70 @@ void frmMAIN::buildControls()
     lblCOM->installEventFilter(this);
     lblUSER->installEventFilter(this);
     connect(cmdGAME, &QPushButton::clicked, this, &frmMAIN::cmdGAME_Click);
-
-    loadPictures();
 }
 
-void frmMAIN::loadPictures()
+RallyLoop &frmMAIN::loop() { return m_flow->loop(); }
+
+void frmMAIN::MAIN_LOOP() { m_flow->loop().MAIN_LOOP(); }
+
+void frmMAIN::showMatch()
 {
-    imgC = Resources::image(QStringLiteral("court.bmp"));
-    if (imgC.isNull())
-        imgC = plainCourt();
-    picBL.reset(64, 48, qRgb(0, 0, 0));
-    picBALL.setPicture(Resources::image(QStringLiteral("ball.bmp")));
-    picROLL.setPicture(Resources::image(QStringLiteral("roll.bmp")));
-    imgCOMrkt = Resources::image(QStringLiteral("com_racket.bmp"));
-    imgCOMsh = Resources::image(QStringLiteral("com_swing.bmp"));
-    picCOM.setPicture(imgCOMrkt);
-    picCOMsh.setPicture(imgCOMsh);
-    curRKT = Cursors::fromPicture(Resources::image(QStringLiteral("cursor_racket.png")), 16, 20);
-    curNON = Cursors::invisible();
+    // Shown at once, in the order the match announces it.
+    const auto shown = Qt::DirectConnection;
+    MatchFlow *flow = m_flow.get();
+    connect(
+        flow, &MatchFlow::lifeBarsChanged, this,
+        [this](int comTop, int userTop) {
+            imgCOM->move(0, comTop);
+            imgUSER->move(0, userTop);
+        },
+        shown);
+    connect(
+        flow, &MatchFlow::setCountsChanged, this,
+        [this](int comSets, int userSets) {
+            // Match point: the count turns red.
+            lblCOM->setText(QString::number(comSets));
+            Looks::setLabelColours(lblCOM, comSets >= 2 ? kRed : kYellow, {});
+            lblUSER->setText(QString::number(userSets));
+            Looks::setLabelColours(lblUSER, userSets >= 2 ? kRed : kYellow, {});
+        },
+        shown);
+    connect(
+        flow, &MatchFlow::roundChanged, this,
+        [this](const QString &round, const QString &level) {
+            lblSET->setText(round);
+            lblCOMg->setText(level);
+        },
+        shown);
+    connect(
+        flow, &MatchFlow::rankChanged, this,
+        [this](int rank) {
+            for (QLabel *label : lblRNK)
+                Looks::setLabelColours(label, {}, kTeal);
+            Looks::setLabelColours(lblRNK[static_cast<size_t>(rank)], {}, kLime);
+        },
+        shown);
+    connect(
+        flow, &MatchFlow::buttonsChanged, this,
+        [this](MatchFlow::Buttons buttons) {
+            const bool idle = buttons == MatchFlow::Buttons::Idle;
+            cmdGAME->setEnabled(idle);
+            cmdREN->setEnabled(idle);
+            cmdSTOP->setEnabled(buttons == MatchFlow::Buttons::Playing);
+            for (QLabel *rank : lblRNK)
+                rank->setEnabled(idle);
+        },
+        shown);
+    connect(
+        flow, &MatchFlow::rankingLineChanged, this,
+        [this](int line, const QString &text) { lblRNKING[static_cast<size_t>(line)]->setText(text); },
+        shown);
+    connect(
+        flow, &MatchFlow::rankingLineColoured, this,
+        [this](int line, const QColor &background) {
+            Looks::setLabelColours(lblRNKING[static_cast<size_t>(line)], {}, background);
+        },
+        shown);
 }
 
 void frmMAIN::Form_Load()
@@ -173,9 +207,7 @@ void frmMAIN::Form_Load()
     // The splash shows once the main window is up, above it (Application::Main).
 
     picBOX->setGeometry(0, 0, 409, 513);
-    picB.setPicture(imgC);
-    picP->picture().setPicture(imgC);
-    picP->refresh();
+    m_flow->showCourt();
 
     m_flow->RESET_BOARD();
     m_flow->LOAD_DATA(m_app.appPath);
@@ -186,17 +218,11 @@ void frmMAIN::Form_Activate()
 {
     Platform &platform = m_app.platform();
     platform.processEvents();
-    picP->picture().bitBlt(0, 0, RallyState::courtWidth, RallyState::courtHeight, picB, 0, 0,
-                           RasterOp::SrcCopy);
-    picP->refresh();
+    m_flow->showCourt();
     m_app.sound().PLAY_101();
 }
 
-void frmMAIN::Form_KeyDown(int keyCode, int)
-{
-    if (keyCode == 27 && m_app.rally.ballInPlay)
-        cmdSTOP_Click();
-}
+void frmMAIN::Form_KeyDown(int keyCode, int) { m_flow->keyDown(keyCode); }
 
 void frmMAIN::Form_QueryUnload()
 {
@@ -217,69 +243,6 @@ void frmMAIN::cmdSIZE_Click()
     picP->setFocus();
 }
 
-void frmMAIN::showLifeBars(std::int32_t comTop, std::int32_t userTop)
-{
-    imgCOM->move(0, comTop);
-    imgUSER->move(0, userTop);
-}
-
-void frmMAIN::showSetCounts(std::int32_t comSets, std::int32_t userSets)
-{
-    // Match point: the count turns red.
-    lblCOM->setText(QString::number(comSets));
-    Looks::setLabelColours(lblCOM, comSets >= 2 ? kRed : kYellow, {});
-    lblUSER->setText(QString::number(userSets));
-    Looks::setLabelColours(lblUSER, userSets >= 2 ? kRed : kYellow, {});
-}
-
-void frmMAIN::showRound(const QString &round, const QString &level)
-{
-    lblSET->setText(round);
-    lblCOMg->setText(level);
-}
-
-void frmMAIN::showRank(int rank)
-{
-    for (QLabel *label : lblRNK)
-        Looks::setLabelColours(label, {}, kTeal);
-    Looks::setLabelColours(lblRNK[static_cast<size_t>(rank)], {}, kLime);
-}
-
-void frmMAIN::showButtons(Buttons buttons)
-{
-    const bool idle = buttons == Buttons::Idle;
-    cmdGAME->setEnabled(idle);
-    cmdREN->setEnabled(idle);
-    cmdSTOP->setEnabled(buttons == Buttons::Playing);
-    for (QLabel *rank : lblRNK)
-        rank->setEnabled(idle);
-}
-
-void frmMAIN::paintRacket(std::int32_t racketColor)
-{
-    picCOMsh.setPicture(imgCOMsh);
-    picCOM.setPicture(imgCOMrkt);
-    if (racketColor > 1) {
-        picCOMsh.setPicture(Recolour::SET_RKT_COLOR(imgCOMsh, racketColor));
-        m_app.platform().processEvents();
-        picCOM.setPicture(Recolour::SET_RKT_COLOR(imgCOMrkt, racketColor));
-        m_app.platform().processEvents();
-    }
-}
-
-void frmMAIN::paintCourt(std::int32_t courtColor)
-{
-    if (courtColor > 0) {
-        picB.setPicture(Recolour::SET_COURT_COLOR(imgC, courtColor));
-        m_app.platform().processEvents();
-    } else {
-        picB.setPicture(imgC);
-    }
-    // The new court shows at once and survives repaints.
-    picP->picture().setPicture(picB.image());
-    picP->refresh();
-}
-
 void frmMAIN::celebrate()
 {
     GameCelebrationHost host(m_app);
@@ -297,67 +260,9 @@ void frmMAIN::closeSplash()
 
 void frmMAIN::focusCourt() { picP->setFocus(); }
 
-void frmMAIN::setLine(int line, const QString &text) { lblRNKING[static_cast<size_t>(line)]->setText(text); }
+void frmMAIN::picP_MouseDown(int button, int, double x, double y) { loop().courtMouseDown(button, x, y); }
 
-QString frmMAIN::line(int line) const { return lblRNKING[static_cast<size_t>(line)]->text(); }
-
-void frmMAIN::setLineBackground(int line, QColor colour)
-{
-    Looks::setLabelColours(lblRNKING[static_cast<size_t>(line)], {}, colour);
-}
-
-QColor frmMAIN::lineBackground(int line) const
-{
-    return Looks::labelBackground(lblRNKING[static_cast<size_t>(line)]);
-}
-
-void frmMAIN::CUR_NORMAL()
-{
-    picP->unsetCursor();
-    m_app.rally.racketCursor = false;
-}
-
-void frmMAIN::CUR_RACKET()
-{
-    picP->setCursor(curRKT);
-    m_app.rally.racketCursor = true;
-}
-
-void frmMAIN::CUR_SWING() { picP->setCursor(curNON); }
-
-void frmMAIN::picP_MouseDown(int button, int, double x, double y)
-{
-    RallyState &rally = m_app.rally;
-    Ball *ball = loop().cast().ball;
-    if (rally.comServeWait) {
-        // Any click starts the computer's serve: the ball flies straight
-        // down the court. No ball on court yet: nothing to serve.
-        if (!ball)
-            return;
-        rally.comServeWait = false;
-        ball->setFactorX(0);
-        ball->setFactorY(25);
-        rally.ballInPlay = true;
-        rally.comServing = true;
-    } else if (rally.racketCursor) {
-        // Rounded to the nearest pixel, halves to even.
-        rally.clickX = static_cast<std::int32_t>(std::lrint(x));
-        rally.clickY = static_cast<std::int32_t>(std::lrint(y));
-        rally.clickButton = button;
-        rally.swingActive = true;
-        rally.userServeWait = false;
-    }
-}
-
-void frmMAIN::picP_MouseMove(int, int, double x, double y)
-{
-    // Over the lower court the pointer is a racket.
-    const bool inZone = y >= 268 && y <= 500 && x >= RallyState::courtLeft && x <= RallyState::courtRight;
-    if (inZone && !m_app.rally.racketCursor)
-        CUR_RACKET();
-    else if (!inZone && m_app.rally.racketCursor)
-        CUR_NORMAL();
-}
+void frmMAIN::picP_MouseMove(int, int, double x, double y) { loop().courtMouseMove(x, y); }
 
 bool frmMAIN::eventFilter(QObject *watched, QEvent *e)
 {

@@ -1,15 +1,10 @@
 #pragma once
 
-#include "data/RankingBoard.h"
 #include "desktop/ImageFrame.h"
 #include "desktop/WindowSizeToggle.h"
+#include "match/GameWindowCommands.h"
 #include "match/MatchFlow.h"
-#include "match/Scoreboard.h"
-#include "platform/Picture.h"
-#include "rally/CourtPointer.h"
-#include "rally/RallyLoop.h"
 
-#include <QCursor>
 #include <QWidget>
 
 #include <array>
@@ -21,12 +16,16 @@ class QPushButton;
 namespace moka {
 
 class Application;
+class CourtView;
 class PictureBox;
+class RallyLoop;
 
 // The main window: the court on the left, the scoreboard, buttons and the
 // ranking board on the right. Client area 409 × 514. The match itself is
-// played by MatchFlow; the window shows it and passes the player's input on.
-class frmMAIN : public QWidget, public CourtPointer, public RankingBoard, public Scoreboard
+// played by MatchFlow; the window shows what it announces and passes the
+// player's input on: the mouse over the court to the rally, the rest to the
+// match.
+class frmMAIN : public QWidget, public GameWindowCommands
 {
     Q_OBJECT
 public:
@@ -50,34 +49,17 @@ public:
     void lblCOM_MouseDown(int button, int shift) { m_flow->lblCOM_MouseDown(button, shift); }
     void lblUSER_MouseDown(int button, int shift) { m_flow->lblUSER_MouseDown(button, shift); }
 
-    // The match played in this window, and its frame loop.
+    // The match played in this window, its frame loop and the court shown.
     MatchFlow &flow() { return *m_flow; }
-    RallyLoop &loop() { return m_flow->loop(); }
-    void MAIN_LOOP() { m_flow->loop().MAIN_LOOP(); }
+    RallyLoop &loop();
+    void MAIN_LOOP();
+    CourtView &courtView() { return *m_court; }
 
-    // The ranking board's six lines.
-    void setLine(int line, const QString &text) override;
-    QString line(int line) const override;
-    void setLineBackground(int line, QColor colour) override;
-    QColor lineBackground(int line) const override;
-
-    // The scoreboard.
-    void showLifeBars(std::int32_t comTop, std::int32_t userTop) override;
-    void showSetCounts(std::int32_t comSets, std::int32_t userSets) override;
-    void showRound(const QString &round, const QString &level) override;
-    void showRank(int rank) override;
-    void showButtons(Buttons buttons) override;
-    void paintRacket(std::int32_t racketColor) override;
-    void paintCourt(std::int32_t courtColor) override;
+    // What the match asks of the window.
     void celebrate() override;
     void closeSplash() override;
     void focusCourt() override;
     void closeWindow() override { close(); }
-
-    // The pointer over the court.
-    void CUR_NORMAL() override;
-    void CUR_RACKET() override;
-    void CUR_SWING() override;
 
     bool maximized() const { return m_size->large(); }
     bool activated() const { return m_activated; }
@@ -106,19 +88,6 @@ public:
     QLabel *Label1 = nullptr;
     std::array<QLabel *, 6> lblRNKING{};
 
-    // Off-screen pictures: never shown themselves, only drawn from.
-    Picture picB;     // back buffer of the court
-    Picture picBL;    // black area
-    Picture picBALL;  // ball and its mask
-    Picture picROLL;  // the player's four swing frames
-    Picture picCOM;   // the computer's racket at rest, recoloured
-    Picture picCOMsh; // the computer's serve and swing frames, recoloured
-    QImage imgC;      // the court as drawn, with its own palette
-    QImage imgCOMrkt; // the computer's racket as drawn (16 colours)
-    QImage imgCOMsh;  // its serve and swing frames as drawn (16 colours)
-    QCursor curRKT;   // the racket pointer
-    QCursor curNON;   // the pointer shown while a swing is drawn
-
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -127,9 +96,11 @@ protected:
 
 private:
     void buildControls();
-    void loadPictures();
+    // The match's announcements, shown on the controls.
+    void showMatch();
 
     Application &m_app;
+    std::unique_ptr<CourtView> m_court;
     std::unique_ptr<MatchFlow> m_flow;
     WindowSizeToggle *m_size = nullptr; // "大"/"小"
     bool m_activated = false;

@@ -12,9 +12,7 @@ class RankingBoard
 public:
     virtual ~RankingBoard() = default;
     virtual void setLine(int line, const QString &text) = 0;
-    virtual QString line(int line) const = 0;
     virtual void setLineBackground(int line, QColor colour) = 0;
-    virtual QColor lineBackground(int line) const = 0;
 };
 
 } // namespace moka

@@ -13,9 +13,8 @@
 
 namespace moka {
 
-FormDialogs::FormDialogs(Platform &platform, RallyState &rally, std::function<QWidget *()> owner)
+FormDialogs::FormDialogs(Platform &platform, std::function<QWidget *()> owner)
     : m_platform(platform)
-    , m_rally(rally)
     , m_owner(std::move(owner))
 {
 }
@@ -36,17 +35,20 @@ void FormDialogs::showInfo(const QString &text, QColor dialogColour, QColor pane
     delete form.data();
 }
 
-void FormDialogs::showName(MatchState &match, const RecordTable &records)
+Dialogs::Registration FormDialogs::showName(const RecordTable &records)
 {
-    frmNAME registration(m_platform, match, records, owner());
+    frmNAME registration(m_platform, records, owner());
     m_platform.showModal(registration);
+    return {registration.playerName(), registration.previewName()};
 }
 
-void FormDialogs::showCut()
+Dialogs::Interrupt FormDialogs::showCut()
 {
-    QPointer<frmCUT> form = new frmCUT(m_rally, owner());
+    QPointer<frmCUT> form = new frmCUT(owner());
     m_platform.showModal(*form);
+    const bool resume = form && form->resumes();
     delete form.data();
+    return resume ? Interrupt::Resume : Interrupt::Discard;
 }
 
 } // namespace moka

@@ -9,24 +9,22 @@ class QWidget;
 namespace moka {
 
 class Platform;
-struct RallyState;
 
 // The game's dialogs as real windows: a fresh frmNAME, frmINFO or frmCUT for
 // every use, shown modally over the owner and released when it closes.
 class FormDialogs : public Dialogs
 {
 public:
-    FormDialogs(Platform &platform, RallyState &rally, std::function<QWidget *()> owner);
+    FormDialogs(Platform &platform, std::function<QWidget *()> owner);
 
     void showInfo(const QString &text, QColor dialogColour = {}, QColor panelColour = {}) override;
-    void showName(MatchState &match, const RecordTable &records) override;
-    void showCut() override;
+    Registration showName(const RecordTable &records) override;
+    Interrupt showCut() override;
 
 private:
     QWidget *owner() const;
 
     Platform &m_platform;
-    RallyState &m_rally;
     std::function<QWidget *()> m_owner;
 };
 

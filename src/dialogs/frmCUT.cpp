@@ -3,7 +3,6 @@
 #include "look/Fonts.h"
 #include "look/Looks.h"
 #include "look/Palette.h"
-#include "state/RallyState.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -11,13 +10,8 @@
 
 namespace moka {
 
-namespace {
-
-} // namespace
-
-frmCUT::frmCUT(RallyState &rally, QWidget *owner)
+frmCUT::frmCUT(QWidget *owner)
     : MovableDialog(owner, QSize(312, 120), kRed)
-    , m_rally(rally)
 {
     using S = Looks::LabelStyle;
     QWidget *client = clientArea();
@@ -39,7 +33,7 @@ frmCUT::frmCUT(RallyState &rally, QWidget *owner)
 
 void frmCUT::Command1_Click()
 {
-    m_rally.stopRequest = true;
+    m_resume = true;
     accept();
 }
 

@@ -7,18 +7,15 @@ class QPushButton;
 
 namespace moka {
 
-struct RallyState;
-
 // The interrupt dialog: the game is paused; return to play or discard it.
-// Client area 312 × 120, no title bar. "プレイ に戻る" sets stopRequest again;
-// only "プレイデータ を 破棄 する" leaves it clear, which abandons the game.
-// Enter and Escape, and any other way of closing the dialog, mean
-// "プレイ に戻る".
+// Client area 312 × 120, no title bar. "プレイ に戻る" resumes; only
+// "プレイデータ を 破棄 する" abandons the game. Enter and Escape, and any other
+// way of closing the dialog, mean "プレイ に戻る".
 class frmCUT : public MovableDialog
 {
     Q_OBJECT
 public:
-    explicit frmCUT(RallyState &rally, QWidget *owner = nullptr);
+    explicit frmCUT(QWidget *owner = nullptr);
 
     // Handlers.
     void Command1_Click();
@@ -35,8 +32,11 @@ public:
     // Closing the dialog other than by its second button returns to play.
     void reject() override;
 
+    // The player chose to return to play.
+    bool resumes() const { return m_resume; }
+
 private:
-    RallyState &m_rally;
+    bool m_resume = false;
 };
 
 } // namespace moka

@@ -7,7 +7,6 @@
 #include "look/Looks.h"
 #include "look/Palette.h"
 #include "platform/Platform.h"
-#include "state/MatchState.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -30,12 +29,11 @@ constexpr int kLongestName = 5;  // characters OK accepts
 
 QString frmNAME::tooLongMessage() { return tr("名前入力は、５文字以内です！　　　　"); }
 
-frmNAME::frmNAME(Platform &platform, MatchState &match, const RecordTable &records, QWidget *owner)
+frmNAME::frmNAME(Platform &platform, const RecordTable &records, QWidget *owner)
     : QDialog(owner ? owner->window() : nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
                                                      Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
-    , m_match(match)
     , m_records(records)
 {
     setWindowTitle(tr("  プレイヤー登録"));
@@ -112,7 +110,6 @@ void frmNAME::Form_Load()
 {
     if (const QWidget *owner = parentWidget())
         setWindowIcon(owner->window()->windowIcon());
-    m_match.playerName.clear();
     for (int i = 1; i <= 4; ++i) {
         const QString &name = m_records.rankName[i];
         if (!name.isEmpty())
@@ -156,8 +153,8 @@ void frmNAME::Command1_Click()
     // The player plays under the name the ranking file can keep: a pasted
     // name loses its quotes and line breaks here, so that the file never
     // lists one player twice ("A"B" would be written as an "AB" already there).
-    m_match.playerName = RecordFile::writableName(text);
-    if (m_match.playerName.isEmpty()) {
+    m_playerName = RecordFile::writableName(text);
+    if (m_playerName.isEmpty()) {
         reject();
         return;
     }
@@ -170,7 +167,7 @@ void frmNAME::Label4_Click()
 {
     const QString text = cboNAME->currentText();
     if (!text.isEmpty())
-        m_match.previewName = text;
+        m_previewName = text;
 }
 
 bool frmNAME::event(QEvent *event)

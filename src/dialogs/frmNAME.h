@@ -10,27 +10,31 @@ class QPushButton;
 namespace moka {
 
 class Platform;
-struct MatchState;
 struct RecordTable;
 
 // The registration dialog shown before every tournament game: the player
 // types a name of up to three capital letters or picks one of the ranked
 // names from the list. Client area 350 × 154.
 //
-// The name comes back in MatchState::playerName; it stays empty when the
-// dialog is cancelled or closed without a name, which means no game. Form_Load
-// runs in the constructor, so every showing takes a new object:
+// The name comes back in playerName(); it stays empty when the dialog is
+// cancelled or closed without a name, which means no game. Form_Load runs in
+// the constructor, so every showing takes a new object:
 //
-//     frmNAME dlg(platform, match, records, mainWindow);
+//     frmNAME dlg(platform, records, mainWindow);
 //     platform.showModal(dlg);
-//     // read match.playerName
+//     // read dlg.playerName()
 //
 // The result of the modal showing is Accepted only when a name was taken.
 class frmNAME : public QDialog
 {
     Q_OBJECT
 public:
-    frmNAME(Platform &platform, MatchState &match, const RecordTable &records, QWidget *owner);
+    frmNAME(Platform &platform, const RecordTable &records, QWidget *owner);
+
+    // The name taken, empty for none; the name stored for the celebration
+    // preview by a click on the hint, empty when none was.
+    const QString &playerName() const { return m_playerName; }
+    const QString &previewName() const { return m_previewName; }
 
     // Handlers.
     void Form_Activate();
@@ -62,7 +66,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Loads the names and empties playerName; called once, by the constructor.
+    // Loads the names; called once, by the constructor.
     void Form_Load();
     void buildControls();
     // Runs a key press of the name box through cboNAME_KeyPress; true when
@@ -73,7 +77,8 @@ private:
     static int characterCode(const QKeyEvent &key);
 
     Platform &m_platform;
-    MatchState &m_match;
+    QString m_playerName;
+    QString m_previewName;
     const RecordTable &m_records;
     bool m_activated = false; // Form_Activate has been queued for this showing
 };

@@ -1,16 +1,15 @@
 #include "match/MatchFlow.h"
 
 #include "appearance/AppearanceState.h"
-#include "data/RankingBoard.h"
 #include "data/RecordTable.h"
 #include "data/modDATA.h"
 #include "dialogs/Dialogs.h"
 #include "look/Palette.h"
 #include "look/Texts.h"
-#include "match/Scoreboard.h"
+#include "match/CourtArt.h"
+#include "match/GameWindowCommands.h"
 #include "platform/Platform.h"
-#include "rally/CourtPointer.h"
-#include "rally/RallyLoop.h"
+#include "rally/CourtPresenter.h"
 #include "rally/clsBALL.h"
 #include "rally/clsCOM.h"
 #include "rally/clsRKT.h"
@@ -27,15 +26,17 @@ constexpr std::int32_t kBarEnd = 249;
 
 } // namespace
 
-MatchFlow::MatchFlow(const Game &game, const Court &court, Scoreboard &board, RankingBoard &ranking)
+MatchFlow::MatchFlow(const Game &game, CourtPresenter &court, CourtPointer &pointer,
+                     GameWindowCommands &window)
     : m_game(game)
     , m_court(court)
-    , m_board(board)
-    , m_ranking(ranking)
+    , m_pointer(pointer)
+    , m_window(window)
+    , m_art(std::make_unique<CourtArt>(game.platform))
     , m_data(std::make_unique<modDATA>(game.platform, game.dataFile, game.records, game.match.playerName,
-                                       game.rally.level, ranking))
-    , m_loop(std::make_unique<RallyLoop>(game.platform, game.rally, game.match, game.sound, *this, court.back,
-                                         court.view))
+                                       game.rally.level, static_cast<RankingBoard &>(*this)))
+    , m_loop(std::make_unique<RallyLoop>(game.platform, game.rally, game.sound, *this, m_art->picB, court,
+                                         pointer))
 {
 }
 
@@ -43,7 +44,9 @@ MatchFlow::~MatchFlow() = default;
 
 bool MatchFlow::ending() const { return m_game.platform.ending(); }
 
-void MatchFlow::showLifeBars() { m_board.showLifeBars(m_game.match.comBar, m_game.match.userBar); }
+void MatchFlow::showLifeBars() { emit lifeBarsChanged(m_game.match.comBar, m_game.match.userBar); }
+
+void MatchFlow::showCourt() { m_court.present(m_art->picB); }
 
 void MatchFlow::RESET_BOARD()
 {
@@ -51,11 +54,11 @@ void MatchFlow::RESET_BOARD()
     match.comBar = -250;
     match.userBar = 250;
     showLifeBars();
-    m_board.showSetCounts(0, 0);
-    m_board.showRound(QString(), QString());
-    m_board.showRank(0);
+    emit setCountsChanged(0, 0);
+    emit roundChanged(QString(), QString());
+    emit rankChanged(0);
     for (int i = 1; i <= 5; ++i)
-        m_ranking.setLineBackground(i, kBlack);
+        setLineBackground(i, kBlack);
     m_game.rally.level = 1;
     // Back to the rank C look.
     if (m_game.appearance.courtColor > 0)
@@ -77,7 +80,7 @@ bool MatchFlow::pointAward()
         m_game.platform.processEvents();
         if (match.comBar < -kBarEnd) {
             ++match.userSets;
-            m_board.showSetCounts(match.comSets, match.userSets);
+            emit setCountsChanged(match.comSets, match.userSets);
             return CHECK_RESULT();
         }
     } else if (rally.outSide == 2) {
@@ -89,7 +92,7 @@ bool MatchFlow::pointAward()
         m_game.platform.processEvents();
         if (match.userBar > kBarEnd) {
             ++match.comSets;
-            m_board.showSetCounts(match.comSets, match.userSets);
+            emit setCountsChanged(match.comSets, match.userSets);
             return CHECK_RESULT();
         }
     }
@@ -105,13 +108,13 @@ void MatchFlow::announce(const QString &text, QColor dialogColour, QColor panelC
     m_game.platform.processEvents();
 }
 
-void MatchFlow::showRankOf(std::int32_t level) { m_board.showRank(level >= 7 ? 2 : level <= 3 ? 0 : 1); }
+void MatchFlow::showRankOf(std::int32_t level) { emit rankChanged(level >= 7 ? 2 : level <= 3 ? 0 : 1); }
 
 void MatchFlow::showRoundOf(std::int32_t level)
 {
     // The round within the rank: 1 for levels 1, 4 and 7.
     const std::int32_t round = level % 3 == 0 ? 3 : level % 3;
-    m_board.showRound(tr("第 %1回戦").arg(round), QString::number(level));
+    emit roundChanged(tr("第 %1回戦").arg(round), QString::number(level));
 }
 
 bool MatchFlow::CHECK_RESULT()
@@ -147,7 +150,7 @@ bool MatchFlow::CHECK_RESULT()
         match.setNumber = 1;
         match.userSets = 0;
         match.comSets = 0;
-        m_board.showSetCounts(0, 0);
+        emit setCountsChanged(0, 0);
         showRoundOf(rally.level);
     } else {
         ++match.setNumber;
@@ -192,16 +195,20 @@ void MatchFlow::SET_INFO()
         m_game.sound.PLAY_102();
 }
 
-void MatchFlow::showInterrupt() { m_game.dialogs.showCut(); }
-
-void MatchFlow::CUR_NORMAL() { m_court.pointer.CUR_NORMAL(); }
+bool MatchFlow::resumeAfterInterrupt() { return m_game.dialogs.showCut() == Dialogs::Interrupt::Resume; }
 
 void MatchFlow::cmdSTOP_Click()
 {
     m_game.rally.stopRequest = true;
     m_game.rally.loopBreak = true;
     m_game.platform.processEvents();
-    m_board.focusCourt();
+    m_window.focusCourt();
+}
+
+void MatchFlow::keyDown(int keyCode)
+{
+    if (keyCode == 27 && m_game.rally.ballInPlay)
+        cmdSTOP_Click();
 }
 
 void MatchFlow::cmdEND_Click()
@@ -209,7 +216,7 @@ void MatchFlow::cmdEND_Click()
     Platform &platform = m_game.platform;
     m_game.rally.loopBreak = true;
     platform.processEvents();
-    m_board.closeSplash();
+    m_window.closeSplash();
     if (m_game.match.tournamentPlayed) {
         SAVE_DATA();
         platform.processEvents();
@@ -218,13 +225,13 @@ void MatchFlow::cmdEND_Click()
     m_game.dialogs.showInfo(Texts::farewell(), QColor(255, 192, 128), QColor(255, 192, 128));
     platform.processEvents();
     if (!ending())
-        m_board.closeWindow();
+        m_window.closeWindow();
 }
 
 void MatchFlow::lblRNK_Click(int index)
 {
-    m_board.closeSplash();
-    m_board.showRank(index);
+    m_window.closeSplash();
+    emit rankChanged(index);
     static constexpr std::int32_t kPracticeLevel[] = {2, 5, 8};
     m_game.rally.level = kPracticeLevel[index];
     SET_COURT();
@@ -239,28 +246,32 @@ void MatchFlow::cmdGAME_Click()
     // announcements would otherwise run a practice (or another tournament)
     // inside this start, at this game's level, and leave this game at level
     // 0. The stop button waits for the frame loop.
-    m_board.showButtons(Scoreboard::Buttons::SettingUp);
-    m_board.closeSplash();
+    emit buttonsChanged(Buttons::SettingUp);
+    m_window.closeSplash();
     RESET_BOARD();
     m_game.sound.PLAY_101();
-    m_game.dialogs.showName(match, m_game.records);
+    match.playerName.clear();
+    const Dialogs::Registration registration = m_game.dialogs.showName(m_game.records);
+    match.playerName = registration.playerName;
+    if (!registration.previewName.isEmpty())
+        match.previewName = registration.previewName;
     if (match.playerName.isEmpty() || ending()) {
-        m_board.showButtons(Scoreboard::Buttons::Idle);
+        emit buttonsChanged(Buttons::Idle);
         return;
     }
     CHECK_NAME();
     if (rally.level == 0 || ending()) {
-        m_board.showButtons(Scoreboard::Buttons::Idle);
+        emit buttonsChanged(Buttons::Idle);
         return;
     }
     match.tournamentPlayed = true;
     if (playGame(true))
-        m_ranking.setLine(5, modDATA::newcomerLine());
+        setLine(5, modDATA::newcomerLine());
 }
 
 void MatchFlow::cmdREN_Click()
 {
-    m_board.closeSplash();
+    m_window.closeSplash();
     m_game.sound.PLAY_101();
     playGame(false);
 }
@@ -269,22 +280,22 @@ bool MatchFlow::playGame(bool tournament)
 {
     Platform &platform = m_game.platform;
     RallyState &rally = m_game.rally;
-    m_board.showButtons(Scoreboard::Buttons::Playing);
-    m_board.focusCourt();
+    emit buttonsChanged(Buttons::Playing);
+    m_window.focusCourt();
     // The first serve of every game belongs to the computer; in practice
     // there is no opponent and the ball comes back from both ends.
     rally.ballInPlay = false;
     rally.comServeWait = true;
     rally.comActive = tournament;
-    auto ball = std::make_unique<clsBALL>(rally, m_game.sound, platform, m_court.back, m_court.ball);
+    CourtArt &art = *m_art;
+    auto ball = std::make_unique<clsBALL>(rally, m_game.sound, platform, art.picB, art.picBALL);
     ball->setX(141); // held on the serve spot until the click
     ball->setY(93);
-    auto racket =
-        std::make_unique<clsRKT>(rally, *ball, m_game.sound, m_court.back, m_court.roll, m_court.pointer);
+    auto racket = std::make_unique<clsRKT>(rally, *ball, m_game.sound, art.picB, art.picROLL, m_pointer);
     std::unique_ptr<clsCOM> com;
     if (tournament)
-        com = std::make_unique<clsCOM>(rally, m_game.appearance, *ball, m_game.sound, m_court.back,
-                                       m_court.comRacket, m_court.comSwing);
+        com = std::make_unique<clsCOM>(rally, m_game.appearance, *ball, m_game.sound, art.picB, art.picCOM,
+                                       art.picCOMsh);
     else
         racket->ReINIT();
     // On court at once: a click handled from here on (even one queued while
@@ -295,8 +306,8 @@ bool MatchFlow::playGame(bool tournament)
     if (!tournament && rally.level == 8)
         announce(tr("Ａランクは「ボールの影」が有効です"), kRed, kPink, 101);
 
-    if (!ending())
-        m_loop->MAIN_LOOP();
+    if (!ending() && m_loop->MAIN_LOOP() == RallyLoop::GameEnd::Over)
+        tearDown();
     m_loop->setCast({});
     com.reset();
     racket.reset();
@@ -304,8 +315,19 @@ bool MatchFlow::playGame(bool tournament)
     if (ending())
         return false;
     platform.processEvents();
-    m_board.showButtons(Scoreboard::Buttons::Idle);
+    emit buttonsChanged(Buttons::Idle);
     return true;
+}
+
+void MatchFlow::tearDown()
+{
+    MatchState &match = m_game.match;
+    RESET_BOARD();
+    match.comSets = 0;
+    match.userSets = 0;
+    m_game.rally.level = 0;
+    match.setNumber = 0;
+    match.playerName.clear();
 }
 
 void MatchFlow::CHECK_NAME()
@@ -326,14 +348,14 @@ void MatchFlow::CHECK_NAME()
     int row = 5;
     if (entry < 0) {
         rally.level = 1;
-        m_ranking.setLine(5, modDATA::newcomerLine() + match.playerName);
+        setLine(5, modDATA::newcomerLine() + match.playerName);
     } else {
         rally.level = RecordTable::nextRound(records.rankStage[static_cast<size_t>(entry)]);
         row = entry;
     }
     for (int i = 1; i <= 5; ++i)
-        m_ranking.setLineBackground(i, kBlack);
-    m_ranking.setLineBackground(row, kBlue);
+        setLineBackground(i, kBlack);
+    setLineBackground(row, kBlue);
     m_game.platform.processEvents();
     match.comBar = 0;
     match.userBar = 0;
@@ -366,7 +388,7 @@ void MatchFlow::lblUSER_MouseDown(int button, int shift)
 
 void MatchFlow::SET_CHAMP_PFM()
 {
-    m_board.celebrate();
+    m_window.celebrate();
     m_game.platform.processEvents();
     if (ending())
         return;
@@ -379,7 +401,7 @@ void MatchFlow::SET_RAKET()
 {
     AppearanceState &look = m_game.appearance;
     look.racketColor = m_game.rally.level > 1 ? m_game.rally.level : 1;
-    m_board.paintRacket(look.racketColor);
+    m_art->paintRacket(look.racketColor);
 }
 
 void MatchFlow::SET_COURT()
@@ -387,7 +409,9 @@ void MatchFlow::SET_COURT()
     AppearanceState &look = m_game.appearance;
     const std::int32_t level = m_game.rally.level;
     look.courtColor = level > 6 ? 2 : level > 3 ? 1 : 0;
-    m_board.paintCourt(look.courtColor);
+    m_art->paintCourt(look.courtColor);
+    // The new court shows at once and survives repaints.
+    showCourt();
 }
 
 void MatchFlow::LOAD_DATA(const QString &appPath)

@@ -2,14 +2,15 @@
 
 namespace moka {
 
-// The mouse pointer over the visible court.
+// The mouse pointer over the visible court. Only its look: the rally keeps
+// note of which pointer shows (RallyState::racketCursor).
 class CourtPointer
 {
 public:
     virtual ~CourtPointer() = default;
-    // The normal arrow; clears racketCursor.
+    // The normal arrow.
     virtual void CUR_NORMAL() = 0;
-    // The racket pointer; sets racketCursor.
+    // The racket pointer.
     virtual void CUR_RACKET() = 0;
     // The invisible pointer shown while a swing is drawn.
     virtual void CUR_SWING() = 0;

@@ -10,12 +10,9 @@ public:
     // Scores the decided point for the side in `outSide`. False when the match
     // is over (the result has been shown); true when play goes on.
     virtual bool pointAward() = 0;
-    // The idle scoreboard.
-    virtual void RESET_BOARD() = 0;
-    // The interrupt dialog, modal; "return to play" sets stopRequest again.
-    virtual void showInterrupt() = 0;
-    // The normal pointer over the court; clears racketCursor.
-    virtual void CUR_NORMAL() = 0;
+    // The interrupt dialog, modal: true when the player returns to play,
+    // false when the game is discarded.
+    virtual bool resumeAfterInterrupt() = 0;
 };
 
 } // namespace moka

@@ -1,32 +1,33 @@
 #include "rally/RallyLoop.h"
 
-#include "desktop/PictureBox.h"
 #include "look/Texts.h"
 #include "platform/Picture.h"
 #include "platform/Platform.h"
 #include "rally/Ball.h"
+#include "rally/CourtPointer.h"
+#include "rally/CourtPresenter.h"
 #include "rally/Opponent.h"
 #include "rally/Racket.h"
 #include "rally/RallyHooks.h"
 #include "sound/SoundModule.h"
-#include "state/MatchState.h"
 #include "state/RallyState.h"
 
 #include <QString>
 
+#include <cmath>
 #include <exception>
 
 namespace moka {
 
-RallyLoop::RallyLoop(Platform &platform, RallyState &rally, MatchState &match, SoundModule &sound,
-                     RallyHooks &hooks, Picture &picB, PictureBox &picP)
+RallyLoop::RallyLoop(Platform &platform, RallyState &rally, SoundModule &sound, RallyHooks &hooks,
+                     Picture &picB, CourtPresenter &court, CourtPointer &pointer)
     : m_platform(platform)
     , m_rally(rally)
-    , m_match(match)
     , m_sound(sound)
     , m_hooks(hooks)
     , m_picB(picB)
-    , m_picP(picP)
+    , m_court(court)
+    , m_pointer(pointer)
 {
 }
 
@@ -46,15 +47,19 @@ int RallyLoop::framePeriod(std::int32_t level)
     }
 }
 
-void RallyLoop::MAIN_LOOP()
+RallyLoop::GameEnd RallyLoop::MAIN_LOOP()
 {
+    m_end = GameEnd::Left;
     try {
         runFrames();
     } catch (const std::exception &e) {
         m_platform.messageBox(Texts::withDetail(Texts::unexpectedError(), QString::fromLocal8Bit(e.what())));
+        return GameEnd::Left;
     } catch (...) {
         m_platform.messageBox(Texts::unexpectedError());
+        return GameEnd::Left;
     }
+    return m_end;
 }
 
 void RallyLoop::runFrames()
@@ -70,9 +75,7 @@ void RallyLoop::runFrames()
                 m_cast.ball->Task();
             if (m_rally.comActive && m_cast.com)
                 m_cast.com->Task();
-            m_picP.picture().bitBlt(0, 0, RallyState::courtWidth, RallyState::courtHeight, m_picB, 0, 0,
-                                    RasterOp::SrcCopy);
-            m_picP.refresh();
+            m_court.present(m_picB);
             // A late frame is not made up: the next deadline counts from now.
             m_platform.waitUntil(deadline);
             if (m_platform.ending())
@@ -84,35 +87,40 @@ void RallyLoop::runFrames()
         if (m_platform.ending())
             return;
         m_rally.loopBreak = false;
-        if (!SET_INIT())
+        if (const std::optional<GameEnd> end = SET_INIT()) {
+            m_end = *end;
             return;
+        }
         if (m_cast.racket)
             m_cast.racket->ReINIT();
     }
 }
 
-bool RallyLoop::SET_INIT()
+std::optional<RallyLoop::GameEnd> RallyLoop::SET_INIT()
 {
     if (m_rally.stopRequest) {
         m_rally.stopRequest = false;
         m_sound.PLAY_102();
-        m_hooks.showInterrupt();
+        const bool resume = m_hooks.resumeAfterInterrupt();
+        // A resumed interrupt stays the request being handled until play goes
+        // on: a stop pressed meanwhile is the same one, not a new one.
+        m_rally.stopRequest = resume;
         m_platform.processEvents();
         if (m_platform.ending())
-            return false;
-        if (m_rally.stopRequest) { // "return to play"
+            return GameEnd::Left;
+        if (resume) {
             m_rally.stopRequest = false;
-            return true;
+            return std::nullopt;
         }
         fullReset();
-        return false;
+        return GameEnd::Over;
     }
     if (m_rally.pointDecided) {
         m_rally.pointDecided = false;
         switch (m_rally.outSide) {
         case 1: // past the computer: the player won the point
             if (!m_hooks.pointAward())
-                return false; // a new champion; the celebration ends the program
+                return GameEnd::Left; // a new champion; the celebration ends the program
             if (m_cast.ball) {
                 m_cast.ball->setX(141);
                 m_cast.ball->setY(93);
@@ -129,7 +137,7 @@ bool RallyLoop::SET_INIT()
         case 2: // past the player: the computer won the point
             if (!m_hooks.pointAward()) {
                 fullReset();
-                return false;
+                return GameEnd::Over;
             }
             if (m_cast.ball) {
                 m_cast.ball->setX(141);
@@ -145,38 +153,30 @@ bool RallyLoop::SET_INIT()
         default: m_platform.messageBox(QStringLiteral("iGET???")); break;
         }
         if (m_platform.ending())
-            return false;
+            return GameEnd::Left;
         if (m_cast.ball) {
             m_cast.ball->setFactorX(0);
             m_cast.ball->setFactorY(0);
         }
         m_rally.outSide = 0;
         m_rally.rallyHits = 0;
-        return true;
+        return std::nullopt;
     }
     fullReset();
-    return false;
+    return GameEnd::Over;
 }
 
 void RallyLoop::showBareCourt()
 {
     m_picB.clear();
-    m_picP.picture().bitBlt(0, 0, RallyState::courtWidth, RallyState::courtHeight, m_picB, 0, 0,
-                            RasterOp::SrcCopy);
-    m_picP.refresh();
+    m_court.present(m_picB);
 }
 
 void RallyLoop::fullReset()
 {
     showBareCourt();
-    m_hooks.RESET_BOARD();
-    m_match.comSets = 0;
-    m_match.userSets = 0;
-    m_rally.level = 0;
-    m_match.setNumber = 0;
     m_rally.outSide = 0;
     m_rally.rallyHits = 0;
-    m_match.playerName.clear();
     m_rally.ballInPlay = false;
     m_rally.comServeWait = false;
     m_rally.comActive = false;
@@ -186,7 +186,47 @@ void RallyLoop::fullReset()
     m_rally.swingActive = false;
     m_rally.ballToCom = false;
     m_rally.loopBreak = false;
-    m_hooks.CUR_NORMAL();
+    normalPointer();
+}
+
+void RallyLoop::normalPointer()
+{
+    m_pointer.CUR_NORMAL();
+    m_rally.racketCursor = false;
+}
+
+void RallyLoop::courtMouseDown(int button, double x, double y)
+{
+    if (m_rally.comServeWait) {
+        // Any click starts the computer's serve: the ball flies straight
+        // down the court. No ball on court yet: nothing to serve.
+        if (!m_cast.ball)
+            return;
+        m_rally.comServeWait = false;
+        m_cast.ball->setFactorX(0);
+        m_cast.ball->setFactorY(25);
+        m_rally.ballInPlay = true;
+        m_rally.comServing = true;
+    } else if (m_rally.racketCursor) {
+        // Rounded to the nearest pixel, halves to even.
+        m_rally.clickX = static_cast<std::int32_t>(std::lrint(x));
+        m_rally.clickY = static_cast<std::int32_t>(std::lrint(y));
+        m_rally.clickButton = button;
+        m_rally.swingActive = true;
+        m_rally.userServeWait = false;
+    }
+}
+
+void RallyLoop::courtMouseMove(double x, double y)
+{
+    // Over the lower court the pointer is a racket.
+    const bool inZone = y >= 268 && y <= 500 && x >= RallyState::courtLeft && x <= RallyState::courtRight;
+    if (inZone && !m_rally.racketCursor) {
+        m_pointer.CUR_RACKET();
+        m_rally.racketCursor = true;
+    } else if (!inZone && m_rally.racketCursor) {
+        normalPointer();
+    }
 }
 
 } // namespace moka

@@ -22,6 +22,7 @@ clsRKT::clsRKT(RallyState &rally, Ball &ball, SoundModule &sound, Picture &picB,
 void clsRKT::ReINIT()
 {
     m_pointer.CUR_RACKET();
+    m_rally.racketCursor = true;
     m_frame = 0;
     m_rally.swingActive = false;
     m_hitTested = false;
@@ -104,6 +105,7 @@ bool clsRKT::SWING_DRAW()
     if (m_frame == 4) {
         m_frame = 0;
         m_pointer.CUR_RACKET();
+        m_rally.racketCursor = true;
         return true;
     }
     const int sx = 64 * m_frame;

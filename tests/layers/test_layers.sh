@@ -71,6 +71,18 @@ while IFS= read -r file; do
         fi
         reached "$file" "$kind" "$name"
         [[ -z $USED || $USED == "$own" ]] && continue
+        # The data flows one way: the dialogs answer and write no shared
+        # state, the rally shows its court through an interface, not a
+        # widget, and the window passes input on without reaching into the
+        # rally.
+        case $own/$USED in
+        dialogs/state) breach "$file includes $name: the dialogs answer; the match writes the state" ;;
+        rally/desktop) breach "$file includes $name: the rally shows its court through CourtPresenter" ;;
+        app/rally)
+            [[ $NORM =~ ^src/rally/(Ball|Racket|Opponent|RallyCast|clsBALL|clsRKT|clsCOM)\.h$ ]] &&
+                breach "$file includes $name: the window reaches into the rally's internals"
+            ;;
+        esac
         theirs=${RANK[$USED]:-0}
         ((theirs > 0 && theirs <= mine)) || breach "$file includes $USED/ ($name), which is above $own/"
     done <"$file"

@@ -2,6 +2,7 @@
 
 #include "app/frmMAIN.h"
 #include "desktop/PictureBox.h"
+#include "match/CourtArt.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ TEST(ColourSchemes, EachLevelGetsItsRacketAndCourt)
     // Levels 0-9: the racket colour number, and the court of rank C, B or A.
     const int racketColor[] = {1, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     const int courtColor[] = {0, 0, 0, 0, 1, 1, 1, 2, 2, 2};
-    const QImage court = m->imgC.convertToFormat(QImage::Format_RGB32);
+    const QImage court = m->flow().art().imgC.convertToFormat(QImage::Format_RGB32);
     for (int level = 0; level <= 9; ++level) {
         rally.level = level;
         m->flow().SET_RAKET();
@@ -53,24 +54,25 @@ TEST(ColourSchemes, EachLevelGetsItsRacketAndCourt)
         const int scheme = courtColor[level];
         EXPECT_EQ(game.app->appearance.racketColor, racketColor[level]);
         EXPECT_EQ(game.app->appearance.courtColor, scheme);
-        expectRacketColour(m->imgCOMrkt, m->picCOM.image(), racket[level]);
-        expectRacketColour(m->imgCOMsh, m->picCOMsh.image(), racket[level]);
+        expectRacketColour(m->flow().art().imgCOMrkt, m->flow().art().picCOM.image(), racket[level]);
+        expectRacketColour(m->flow().art().imgCOMsh, m->flow().art().picCOMsh.image(), racket[level]);
         // The court's surface in the middle of a half, and a goal mouth that never changes.
-        EXPECT_EQ(m->picB.pixel(70, 150), surface[scheme] & 0xffffff) << "level " << level;
-        EXPECT_EQ(m->picB.pixel(140, 2), court.pixel(140, 2) & 0xffffff);
-        EXPECT_EQ(m->picP->picture().image(), m->picB.image());
-        EXPECT_EQ(m->picB.background(), m->picB.image()); // a clear keeps the colours
+        EXPECT_EQ(m->flow().art().picB.pixel(70, 150), surface[scheme] & 0xffffff) << "level " << level;
+        EXPECT_EQ(m->flow().art().picB.pixel(140, 2), court.pixel(140, 2) & 0xffffff);
+        EXPECT_EQ(m->picP->picture().image(), m->flow().art().picB.image());
+        EXPECT_EQ(m->flow().art().picB.background(),
+                  m->flow().art().picB.image()); // a clear keeps the colours
     }
     // Twice at one level is the same as once.
     rally.level = 7;
     m->flow().SET_COURT();
-    const QImage once = m->picB.image();
+    const QImage once = m->flow().art().picB.image();
     m->flow().SET_COURT();
-    EXPECT_EQ(m->picB.image(), once);
+    EXPECT_EQ(m->flow().art().picB.image(), once);
     // The board reset brings the rank C look back.
     m->flow().RESET_BOARD();
     EXPECT_EQ(game.app->appearance.courtColor, 0);
     EXPECT_EQ(game.app->appearance.racketColor, 1);
-    EXPECT_EQ(m->picB.image(), court);
-    expectRacketColour(m->imgCOMrkt, m->picCOM.image(), racket[1]);
+    EXPECT_EQ(m->flow().art().picB.image(), court);
+    expectRacketColour(m->flow().art().imgCOMrkt, m->flow().art().picCOM.image(), racket[1]);
 }

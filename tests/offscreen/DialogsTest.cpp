@@ -5,7 +5,6 @@
 #include "dialogs/frmINFO.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
-#include "state/RallyState.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -105,9 +104,8 @@ protected:
     }
 
     VirtualPlatform platform;
-    RallyState rally;
     QWidget owner; // stands in for the main window
-    FormDialogs dialogs{platform, rally, [this] { return &owner; }};
+    FormDialogs dialogs{platform, [this] { return &owner; }};
     int seen = 0;
     QPointer<QDialog> live;
 };
@@ -147,7 +145,7 @@ TEST_F(DialogsTest, AnnouncementLayout)
 
 TEST_F(DialogsTest, InterruptLayout)
 {
-    frmCUT d(rally, &owner);
+    frmCUT d(&owner);
     EXPECT_TRUE(d.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(d.windowTitle().isEmpty());
     EXPECT_EQ(d.clientArea()->geometry(), QRect(2, 2, 312, 120));
@@ -208,7 +206,6 @@ TEST_F(DialogsTest, EveryAnnouncementStartsFromTheDefaults)
     EXPECT_EQ(shown[0].panel, QColor(255, 128, 255));
     EXPECT_EQ(shown[1].dialog, QColor(192, 0, 192));
     EXPECT_EQ(shown[1].panel, QColor(192, 192, 255));
-    EXPECT_FALSE(rally.stopRequest);
 }
 
 // Only "プレイデータ を 破棄 する" abandons the game; every other way out,
@@ -229,15 +226,14 @@ TEST_F(DialogsTest, InterruptAbandonsOnlyByItsDiscardButton)
         {"Enter", [](frmCUT &d) { QTest::keyClick(&d, Qt::Key_Return); }, true},
     };
     for (const Way &way : ways) {
-        rally.stopRequest = false;
         onModal<frmCUT>([&](frmCUT &d) {
             EXPECT_EQ(d.parentWidget(), &owner);
             way.close(d);
         });
         const int before = seen;
-        dialogs.showCut();
+        const Dialogs::Interrupt answer = dialogs.showCut();
         EXPECT_EQ(seen, before + 1) << way.name;
-        EXPECT_EQ(rally.stopRequest, way.resumes) << way.name;
+        EXPECT_EQ(answer == Dialogs::Interrupt::Resume, way.resumes) << way.name;
         EXPECT_TRUE(live.isNull()) << way.name;
     }
 }
@@ -278,15 +274,13 @@ TEST_F(DialogsTest, DraggingMovesTheAnnouncementWithoutClosingIt)
 
 TEST_F(DialogsTest, DraggingMovesTheInterruptWithoutDecidingIt)
 {
-    rally.stopRequest = false;
     onModal<frmCUT>([&](frmCUT &d) {
         drag(d, d.Label2, {140, 8}, {{-25, 31}});
         drag(d, d.Label1, {5, 95}, {{8, -3}}, Qt::RightButton);
-        EXPECT_FALSE(rally.stopRequest);
+        EXPECT_FALSE(d.resumes());
         QTest::mouseClick(d.Command1, Qt::LeftButton);
     });
-    dialogs.showCut();
-    EXPECT_TRUE(rally.stopRequest);
+    EXPECT_EQ(dialogs.showCut(), Dialogs::Interrupt::Resume);
 }
 
 // The program ending while the interrupt is up (even mid-drag) closes it
@@ -294,7 +288,6 @@ TEST_F(DialogsTest, DraggingMovesTheInterruptWithoutDecidingIt)
 // not shown at all.
 TEST_F(DialogsTest, ProgramEndingWhileADialogIsOpen)
 {
-    rally.stopRequest = false;
     onModal<frmCUT>([&](frmCUT &d) {
         QTest::mousePress(d.Label2, Qt::LeftButton, {}, {10, 10});
         platform.endProgram();
@@ -302,9 +295,8 @@ TEST_F(DialogsTest, ProgramEndingWhileADialogIsOpen)
         EXPECT_FALSE(d.followingMouse());
         QTest::mouseRelease(&d, Qt::LeftButton);
     });
-    dialogs.showCut();
+    EXPECT_EQ(dialogs.showCut(), Dialogs::Interrupt::Discard);
     EXPECT_TRUE(platform.ending());
-    EXPECT_FALSE(rally.stopRequest);
     EXPECT_TRUE(live.isNull());
 
     dialogs.showInfo(QStringLiteral("お疲れさま．．．"), QColor(255, 192, 128), QColor(255, 192, 128));

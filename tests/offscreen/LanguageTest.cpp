@@ -115,9 +115,9 @@ TEST(Language, JapaneseAsWrittenUnlessEnglishIsAsked)
     EXPECT_EQ(m->cmdSTOP->text(), QStringLiteral("停止"));
     EXPECT_EQ(m->lblRNK[2]->text(), QStringLiteral("Ａランク"));
     EXPECT_EQ(m->lblRNKING[0]->text(), QStringLiteral(" P\uFF1A "));
-    frmCUT cut(game.app->rally, m);
+    frmCUT cut(m);
     EXPECT_EQ(cut.Command2->text(), QStringLiteral("プレイデータ を 破棄 する"));
-    frmNAME name(game.platform, game.app->match, game.app->records, m);
+    frmNAME name(game.platform, game.app->records, m);
     EXPECT_EQ(name.windowTitle(), QStringLiteral("  プレイヤー登録"));
     EXPECT_EQ(frmNAME::tooLongMessage(),
               QStringLiteral("名前入力は、５文字以内です！\u3000\u3000\u3000\u3000"));
@@ -168,11 +168,11 @@ TEST(Language, EnglishEverywhereAndEveryTextFits)
     MatchState &match = game.app->match;
     RallyState &rally = game.app->rally;
     {
-        frmNAME name(game.platform, match, game.app->records, m);
+        frmNAME name(game.platform, game.app->records, m);
         expectWindowEnglish(&name, "registration");
         frmINFO info(m);
         expectWindowEnglish(&info, "announcement");
-        frmCUT cut(rally, m);
+        frmCUT cut(m);
         expectWindowEnglish(&cut, "interrupt");
     }
 

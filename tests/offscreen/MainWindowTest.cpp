@@ -1,10 +1,12 @@
 #include "TestGame.h"
 
+#include "app/CourtView.h"
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
 #include "desktop/PictureBox.h"
 #include "desktop/WindowSizeToggle.h"
 #include "look/Looks.h"
+#include "match/CourtArt.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -18,7 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <utility>
+#include <vector>
 
 using namespace moka;
 
@@ -133,16 +137,101 @@ TEST(MainWindow, LoadLeavesTheIdleBoardAndTheBareCourt)
     EXPECT_EQ(Looks::labelBackground(m->lblRNK[1]), QColor(0, 128, 128));
     EXPECT_EQ(Looks::labelBackground(m->lblRNK[2]), QColor(0, 128, 128));
     EXPECT_EQ(game.app->rally.level, 1);
-    // A count of two sets, a match point, shows red.
-    m->showSetCounts(1, 2);
-    EXPECT_EQ(m->lblUSER->text(), QStringLiteral("2"));
-    EXPECT_EQ(Looks::labelText(m->lblUSER), QColor(255, 0, 0));
-    EXPECT_EQ(Looks::labelText(m->lblCOM), QColor(255, 255, 0));
     EXPECT_EQ(m->picP->picture().size(), QSize(281, 513));
-    EXPECT_EQ(m->picP->picture().image(), m->picB.image());
+    EXPECT_EQ(m->picP->picture().image(), m->flow().art().picB.image());
     // No picture holder is a visible widget: everything shown lies in the box.
     for (const QWidget *child : m->findChildren<QWidget *>())
         EXPECT_TRUE(child == m->picBOX || m->picBOX->isAncestorOf(child)) << child->metaObject()->className();
+}
+
+// What the match announces reaches the right label with its text and
+// colours: each step is announced, then every label it should change is read
+// back. An empty text or an invalid colour is not checked.
+TEST(MainWindow, ScoreAndRankingShowOnTheirLabels)
+{
+    TestGame game;
+    game.start();
+    frmMAIN *m = game.app->mainWindow();
+    using B = MatchFlow::Buttons;
+    MatchFlow &flow = m->flow();
+    struct Shown
+    {
+        const QLabel *label;
+        QString text;
+        QColor ink, ground;
+    };
+    struct Step
+    {
+        const char *what;
+        std::function<void()> show;
+        std::vector<Shown> expected;
+    };
+    const QColor dim(0, 128, 128), lit(0, 255, 0), white(255, 255, 255), blue(0, 0, 255);
+    const Step steps[] = {
+        // A count of two sets, a match point, shows red.
+        {"sets 1:2",
+         [&] { emit flow.setCountsChanged(1, 2); },
+         {{m->lblCOM, QStringLiteral("1"), QColor(255, 255, 0), QColor(0, 0, 0)},
+          {m->lblUSER, QStringLiteral("2"), QColor(255, 0, 0), QColor(0, 0, 0)}}},
+        {"sets 2:0",
+         [&] { emit flow.setCountsChanged(2, 0); },
+         {{m->lblCOM, QStringLiteral("2"), QColor(255, 0, 0), {}},
+          {m->lblUSER, QStringLiteral("0"), QColor(255, 255, 0), {}}}},
+        {"round",
+         [&] { emit flow.roundChanged(QStringLiteral("第 2回戦"), QStringLiteral("5")); },
+         {{m->lblSET, QStringLiteral("第 2回戦"), white, QColor(0, 0, 192)},
+          {m->lblCOMg, QStringLiteral("5"), QColor(255, 0, 0), {}}}},
+        {"rank B",
+         [&] { emit flow.rankChanged(1); },
+         {{m->lblRNK[0], {}, {}, dim}, {m->lblRNK[1], {}, {}, lit}, {m->lblRNK[2], {}, {}, dim}}},
+        {"rank A",
+         [&] { emit flow.rankChanged(2); },
+         {{m->lblRNK[0], {}, {}, dim}, {m->lblRNK[1], {}, {}, dim}, {m->lblRNK[2], {}, {}, lit}}},
+        {"ranking line",
+         [&] { emit flow.rankingLineChanged(3, QStringLiteral(" 5:ABC")); },
+         {{m->lblRNKING[3], QStringLiteral(" 5:ABC"), white, QColor(0, 0, 0)}}},
+        {"ranking marked",
+         [&] { emit flow.rankingLineColoured(2, blue); },
+         {{m->lblRNKING[2], {}, white, blue}, {m->lblRNKING[3], {}, white, QColor(0, 0, 0)}}},
+        {"newcomer",
+         [&] { emit flow.rankingLineChanged(5, QStringLiteral(" N:XYZ")); },
+         {{m->lblRNKING[5], QStringLiteral(" N:XYZ"), white, QColor(0, 0, 0)}}},
+    };
+    for (const Step &step : steps) {
+        step.show();
+        for (const Shown &e : step.expected) {
+            SCOPED_TRACE(step.what);
+            const std::string label = e.label->text().toStdString();
+            if (!e.text.isNull()) {
+                EXPECT_EQ(e.label->text().toStdString(), e.text.toStdString());
+            }
+            if (e.ink.isValid()) {
+                EXPECT_EQ(Looks::labelText(e.label), e.ink) << label;
+            }
+            if (e.ground.isValid()) {
+                EXPECT_EQ(Looks::labelBackground(e.label), e.ground) << label;
+            }
+        }
+    }
+
+    // The life bars slide to their tops; the buttons follow the game.
+    emit flow.lifeBarsChanged(-120, 40);
+    EXPECT_EQ(m->imgCOM->geometry().top(), -120);
+    EXPECT_EQ(m->imgUSER->geometry().top(), 40);
+    struct Allowed
+    {
+        B buttons;
+        bool start, stop;
+    };
+    for (const Allowed &a : {Allowed{B::Playing, false, true}, Allowed{B::SettingUp, false, false},
+                             Allowed{B::Idle, true, false}}) {
+        emit flow.buttonsChanged(a.buttons);
+        EXPECT_EQ(m->cmdGAME->isEnabled(), a.start) << int(a.buttons);
+        EXPECT_EQ(m->cmdREN->isEnabled(), a.start) << int(a.buttons);
+        EXPECT_EQ(m->cmdSTOP->isEnabled(), a.stop) << int(a.buttons);
+        for (const QLabel *rank : m->lblRNK)
+            EXPECT_EQ(rank->isEnabled(), a.start) << int(a.buttons);
+    }
 }
 
 TEST(MainWindow, FirstActivationShowsTheCourtAndChimesOnce)
@@ -155,7 +244,7 @@ TEST(MainWindow, FirstActivationShowsTheCourtAndChimesOnce)
         QApplication::sendEvent(m, &activate);
     EXPECT_TRUE(m->activated());
     QCoreApplication::processEvents(); // the first-activation work runs just after
-    EXPECT_EQ(m->picP->picture().image(), m->picB.image());
+    EXPECT_EQ(m->picP->picture().image(), m->flow().art().picB.image());
     EXPECT_EQ(game.device->ids(), std::vector<int>{101});
 
     // Later activations change nothing.
@@ -510,7 +599,7 @@ TEST(Mouse, ButtonsShiftAndThePointerArriveAsThePlayerMeantThem)
     EXPECT_GT(black, 40);
     EXPECT_GT(clear, 500);
     EXPECT_EQ(other, 0);
-    m->CUR_SWING(); // during a swing the pointer vanishes
+    m->courtView().CUR_SWING(); // during a swing the pointer vanishes
     EXPECT_EQ(m->picP->cursor().shape(), Qt::BlankCursor);
     moveTo(m->picP, {140, 100}); // the upper court: the ordinary pointer
     EXPECT_FALSE(rally.racketCursor);

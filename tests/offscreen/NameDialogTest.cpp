@@ -4,7 +4,6 @@
 #include "dialogs/frmNAME.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
-#include "state/MatchState.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,23 +61,30 @@ protected:
                 dialog.reject();
             }
         };
-        frmNAME dialog(platform, match, records, &owner);
+        frmNAME dialog(platform, records, &owner);
         const int result = platform.showModal(dialog);
         EXPECT_TRUE(ran);
+        // Kept as the match keeps the registration.
+        taken.playerName = dialog.playerName();
+        if (!dialog.previewName().isEmpty())
+            taken.previewName = dialog.previewName();
         return result;
     }
 
     static QLineEdit *edit(frmNAME &d) { return d.cboNAME->lineEdit(); }
 
     VirtualPlatform platform;
-    MatchState match;
+    struct
+    {
+        QString playerName, previewName;
+    } taken; // the registration, as the match keeps it
     RecordTable records;
     QWidget owner; // stands in for the main window
 };
 
 TEST_F(NameDialogTest, Layout)
 {
-    frmNAME d(platform, match, records, &owner);
+    frmNAME d(platform, records, &owner);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("  プレイヤー登録"));
     const Qt::WindowFlags flags = d.windowFlags();
     EXPECT_TRUE(flags & Qt::WindowTitleHint);
@@ -135,15 +141,15 @@ TEST_F(NameDialogTest, Layout)
     EXPECT_EQ(Looks::buttonBackground(d.Command2), QColor(192, 192, 0));
 }
 
-// Every showing starts fresh: playerName emptied, the ranked names 1–4 that
+// Every showing starts fresh: no name taken, the ranked names 1–4 that
 // are not empty listed in entry order, the box empty and holding the focus,
 // the dialog centred on the main window.
 TEST_F(NameDialogTest, EachShowingListsTheRankedNamesAndStartsEmpty)
 {
-    match.playerName = QStringLiteral("OLD");
+    taken.playerName = QStringLiteral("OLD");
     auto look = [&](QStringList expected) {
         return [this, expected](frmNAME &d) {
-            EXPECT_TRUE(match.playerName.isEmpty());
+            EXPECT_TRUE(d.playerName().isEmpty());
             QStringList listed;
             for (int i = 0; i < d.cboNAME->count(); ++i)
                 listed << d.cboNAME->itemText(i);
@@ -161,7 +167,7 @@ TEST_F(NameDialogTest, EachShowingListsTheRankedNamesAndStartsEmpty)
         };
     };
     EXPECT_EQ(show(look({QStringLiteral("ABC"), QStringLiteral("XYZ")})), QDialog::Rejected);
-    EXPECT_TRUE(match.playerName.isEmpty());
+    EXPECT_TRUE(taken.playerName.isEmpty());
 
     records.rankName[2] = QStringLiteral("MID");
     records.rankName[4] = QStringLiteral("LOW");
@@ -208,7 +214,7 @@ TEST_F(NameDialogTest, TypingGivesUpToThreeCapitals)
 
         QTest::mouseClick(d.Command2, Qt::LeftButton);
     });
-    EXPECT_TRUE(match.playerName.isEmpty());
+    EXPECT_TRUE(taken.playerName.isEmpty());
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -234,13 +240,13 @@ TEST_F(NameDialogTest, EnterTakesOnlyShortTexts)
         {"empty box, as cancel", [](frmNAME &) {}, QString(), QDialog::Rejected},
     };
     for (const Case &c : cases) {
-        match.playerName = QStringLiteral("OLD");
+        taken.playerName = QStringLiteral("OLD");
         const int result = show([&](frmNAME &d) {
             c.fill(d);
             QTest::keyClick(edit(d), Qt::Key_Return);
             EXPECT_FALSE(d.isVisible()) << c.name;
         });
-        EXPECT_EQ(match.playerName, c.expected) << c.name;
+        EXPECT_EQ(taken.playerName, c.expected) << c.name;
         EXPECT_EQ(result, c.result) << c.name;
     }
 
@@ -250,11 +256,11 @@ TEST_F(NameDialogTest, EnterTakesOnlyShortTexts)
         QTest::keyClick(edit(d), Qt::Key_Return);
         QTest::keyClick(edit(d), Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_TRUE(d.isVisible());
-        EXPECT_TRUE(match.playerName.isEmpty());
+        EXPECT_TRUE(d.playerName().isEmpty());
         EXPECT_EQ(edit(d)->text(), QStringLiteral("ABCDE"));
         QTest::mouseClick(d.Command1, Qt::LeftButton);
     });
-    EXPECT_EQ(match.playerName, QStringLiteral("ABCDE"));
+    EXPECT_EQ(taken.playerName, QStringLiteral("ABCDE"));
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
@@ -268,27 +274,27 @@ TEST_F(NameDialogTest, OkRefusesMoreThanFiveCharacters)
         EXPECT_EQ(platform.messages[0], QStringLiteral("名前入力は、５文字以内です！　　　　"));
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(edit(d)->text(), QStringLiteral("abcdef"));
-        EXPECT_TRUE(match.playerName.isEmpty());
+        EXPECT_TRUE(d.playerName().isEmpty());
 
         QTest::keyClick(edit(d), Qt::Key_End);
         QTest::keyClick(edit(d), Qt::Key_Backspace);
         QTest::mouseClick(d.Command1, Qt::LeftButton);
     });
     EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(match.playerName, QStringLiteral("abcde")) << "OK takes a pasted text as it is";
+    EXPECT_EQ(taken.playerName, QStringLiteral("abcde")) << "OK takes a pasted text as it is";
     EXPECT_EQ(result, QDialog::Accepted);
 
     // But for what the ranking file cannot keep: "A"B" plays as the "AB" the
     // file would list it as; nothing but quotes is no name.
-    for (const auto &[pasted, taken] : {std::pair{QStringLiteral("A\"B"), QStringLiteral("AB")},
-                                        std::pair{QStringLiteral("\"\""), QString()}}) {
-        match.playerName.clear();
+    for (const auto &[pasted, name] : {std::pair{QStringLiteral("A\"B"), QStringLiteral("AB")},
+                                       std::pair{QStringLiteral("\"\""), QString()}}) {
+        taken.playerName.clear();
         const int answer = show([&](frmNAME &d) {
             edit(d)->setText(pasted);
             QTest::mouseClick(d.Command1, Qt::LeftButton);
         });
-        EXPECT_EQ(match.playerName, taken);
-        EXPECT_EQ(answer, taken.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
+        EXPECT_EQ(taken.playerName, name);
+        EXPECT_EQ(answer, name.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
     }
 }
 
@@ -307,12 +313,12 @@ TEST_F(NameDialogTest, ClosingWithoutOkLeavesNoName)
         {"Escape", [](frmNAME &d) { QTest::keyClick(edit(d), Qt::Key_Escape); }},
     };
     for (const Way &way : ways) {
-        match.playerName = QStringLiteral("OLD");
+        taken.playerName = QStringLiteral("OLD");
         const int result = show([&](frmNAME &d) {
             QTest::keyClicks(edit(d), "ab");
             way.close(d);
         });
-        EXPECT_TRUE(match.playerName.isEmpty()) << way.name;
+        EXPECT_TRUE(taken.playerName.isEmpty()) << way.name;
         EXPECT_EQ(result, QDialog::Rejected) << way.name;
     }
 }
@@ -321,21 +327,21 @@ TEST_F(NameDialogTest, ClosingWithoutOkLeavesNoName)
 // silently, and only when there is a text.
 TEST_F(NameDialogTest, HiddenClickStoresThePreviewName)
 {
-    match.previewName = QStringLiteral("OLD");
+    taken.previewName = QStringLiteral("OLD");
     show([&](frmNAME &d) {
         QTest::mouseClick(d.Label4, Qt::LeftButton);
-        EXPECT_EQ(match.previewName, QStringLiteral("OLD"));
+        EXPECT_TRUE(d.previewName().isEmpty());
 
         QTest::keyClicks(edit(d), "moc");
         QTest::mouseClick(d.Label4, Qt::RightButton);
-        EXPECT_EQ(match.previewName, QStringLiteral("OLD")) << "a right click is no click";
+        EXPECT_TRUE(d.previewName().isEmpty()) << "a right click is no click";
         QTest::mouseClick(d.Label4, Qt::LeftButton);
-        EXPECT_EQ(match.previewName, QStringLiteral("MOC"));
+        EXPECT_EQ(d.previewName(), QStringLiteral("MOC"));
         EXPECT_TRUE(d.isVisible());
         QTest::mouseClick(d.Command2, Qt::LeftButton);
     });
-    EXPECT_EQ(match.previewName, QStringLiteral("MOC"));
-    EXPECT_TRUE(match.playerName.isEmpty());
+    EXPECT_EQ(taken.previewName, QStringLiteral("MOC"));
+    EXPECT_TRUE(taken.playerName.isEmpty());
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 

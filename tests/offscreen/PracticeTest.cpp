@@ -3,6 +3,7 @@
 #include "app/frmMAIN.h"
 #include "desktop/PictureBox.h"
 #include "look/Looks.h"
+#include "match/CourtArt.h"
 #include "rally/Ball.h"
 
 #include <QDialog>
@@ -25,7 +26,7 @@ TEST(Practice, RankLabelsChooseLevelAndCourt)
     TestGame game;
     game.start(false);
     frmMAIN *m = game.app->mainWindow();
-    const QImage clay = m->picB.image();
+    const QImage clay = m->flow().art().picB.image();
     const struct
     {
         int index, level, court;
@@ -38,8 +39,8 @@ TEST(Practice, RankLabelsChooseLevelAndCourt)
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(Looks::labelBackground(m->lblRNK[static_cast<size_t>(i)]),
                       i == r.index ? QColor(0, 255, 0) : QColor(0, 128, 128));
-        EXPECT_EQ(m->picP->picture().image(), m->picB.image()); // shown at once
-        EXPECT_EQ(m->picB.image() == clay, r.court == 0);
+        EXPECT_EQ(m->picP->picture().image(), m->flow().art().picB.image()); // shown at once
+        EXPECT_EQ(m->flow().art().picB.image() == clay, r.court == 0);
     }
 }
 
@@ -164,7 +165,7 @@ TEST(Practice, AScriptedPlayerKeepsARallyGoingAtLevel8ThenAbandons)
     EXPECT_TRUE(m->cmdGAME->isEnabled());
     EXPECT_FALSE(m->cmdSTOP->isEnabled());
     EXPECT_EQ(m->loop().cast().ball, nullptr);
-    EXPECT_EQ(m->picP->picture().image(), m->picB.background());
+    EXPECT_EQ(m->picP->picture().image(), m->flow().art().picB.background());
 }
 
 TEST(Practice, ButtonsAndLabelsAreLockedWhilePlaying)

@@ -8,11 +8,12 @@
 
 #include "appearance/AppearanceState.h"
 #include "data/RecordTable.h"
-#include "desktop/PictureBox.h"
+#include "match/CourtArt.h"
 #include "match/MatchFlow.h"
 #include "platform/DataFile.h"
 #include "platform/Picture.h"
 #include "rally/CourtPointer.h"
+#include "rally/CourtPresenter.h"
 #include "sound/SoundModule.h"
 #include "state/MatchState.h"
 #include "state/RallyState.h"
@@ -20,7 +21,8 @@
 #include <memory>
 
 // The match flow without a window: the virtual platform, recorded sound and
-// dialogs, a scoreboard and a ranking board in memory, and a plain court.
+// dialogs, the announcements of the board and the ranking kept in memory, a
+// plain court, and the court shown into a picture.
 struct MatchRig
 {
     struct NoPointer : moka::CourtPointer
@@ -29,16 +31,29 @@ struct MatchRig
         void CUR_RACKET() override {}
         void CUR_SWING() override {}
     };
+    // The visible court: what the rally presented last.
+    struct ShownCourt : moka::CourtPresenter
+    {
+        void present(const moka::Picture &court) override
+        {
+            shown = court.image();
+            ++presents;
+        }
+        QImage shown;
+        int presents = 0;
+    };
 
     MatchRig()
         : sound(platform, std::make_unique<RecordingDevice>())
-        , flow(moka::MatchFlow::Game{platform, sound, dialogs, file, rally, match, appearance, records},
-               moka::MatchFlow::Court{back, view, ball, roll, comRacket, comSwing, pointer}, board, ranking)
+        , flow(moka::MatchFlow::Game{platform, sound, dialogs, file, rally, match, appearance, records}, view,
+               pointer, board)
     {
         sound.SOUND_INIT();
         device = static_cast<RecordingDevice *>(&sound.device());
-        back.reset(moka::RallyState::courtWidth, moka::RallyState::courtHeight, qRgb(173, 115, 66));
-        view.picture().reset(moka::RallyState::courtWidth, moka::RallyState::courtHeight);
+        flow.art().picB.reset(moka::RallyState::courtWidth, moka::RallyState::courtHeight,
+                              qRgb(173, 115, 66));
+        board.listenTo(flow);
+        ranking.listenTo(flow);
     }
 
     QStringList announcements() const
@@ -58,8 +73,7 @@ struct MatchRig
     moka::MatchState match;
     moka::AppearanceState appearance;
     moka::RecordTable records;
-    moka::Picture back, ball, roll, comRacket, comSwing;
-    moka::PictureBox view;
+    ShownCourt view;
     NoPointer pointer;
     MemoryScoreboard board;
     MemoryBoard ranking;

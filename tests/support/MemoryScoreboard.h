@@ -1,35 +1,41 @@
 #pragma once
 
-#include "match/Scoreboard.h"
+#include "match/GameWindowCommands.h"
+#include "match/MatchFlow.h"
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
 
-// The main window's scoreboard held in memory: what it shows last, and how
-// often the celebration played and the window was closed.
-class MemoryScoreboard : public moka::Scoreboard
+// The main window's scoreboard held in memory: what the match flow announced
+// last, and how often the celebration played and the window was closed.
+class MemoryScoreboard : public moka::GameWindowCommands
 {
 public:
-    void showLifeBars(std::int32_t com, std::int32_t user) override
+    using Buttons = moka::MatchFlow::Buttons;
+
+    // Records what `flow` announces from now on, as the window would show it.
+    void listenTo(moka::MatchFlow &flow)
     {
-        comTop = com;
-        userTop = user;
+        using moka::MatchFlow;
+        QObject::connect(&flow, &MatchFlow::lifeBarsChanged, [this](int com, int user) {
+            comTop = com;
+            userTop = user;
+        });
+        QObject::connect(&flow, &MatchFlow::setCountsChanged, [this](int com, int user) {
+            comSets = com;
+            userSets = user;
+        });
+        QObject::connect(&flow, &MatchFlow::roundChanged,
+                         [this](const QString &roundText, const QString &levelText) {
+                             round = roundText;
+                             level = levelText;
+                         });
+        QObject::connect(&flow, &MatchFlow::rankChanged, [this](int lit) { rank = lit; });
+        QObject::connect(&flow, &MatchFlow::buttonsChanged, [this](Buttons shown) { buttons = shown; });
     }
-    void showSetCounts(std::int32_t com, std::int32_t user) override
-    {
-        comSets = com;
-        userSets = user;
-    }
-    void showRound(const QString &roundText, const QString &levelText) override
-    {
-        round = roundText;
-        level = levelText;
-    }
-    void showRank(int lit) override { rank = lit; }
-    void showButtons(Buttons shown) override { buttons = shown; }
-    void paintRacket(std::int32_t colour) override { racketColor = colour; }
-    void paintCourt(std::int32_t colour) override { courtColor = colour; }
+
     void celebrate() override
     {
         ++celebrations;
@@ -45,7 +51,6 @@ public:
     QString round, level;
     int rank = 0;
     Buttons buttons = Buttons::Idle;
-    std::int32_t racketColor = 1, courtColor = 0;
     int celebrations = 0;
     int closes = 0;
     std::function<void()> onCelebrate;

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "dialogs/Dialogs.h"
-#include "state/MatchState.h"
 
 #include <QStringList>
 
 #include <functional>
 
 // Announcements, registrations and interrupts remembered instead of shown. A
-// registration takes `name` (none by default: no game).
+// registration takes `name` (none by default: no game) and stores `preview`
+// for the celebration preview; an interrupt answers `cut` (discard by
+// default).
 class RecordingDialogs : public moka::Dialogs
 {
 public:
@@ -25,22 +26,25 @@ public:
         if (onInfo)
             onInfo();
     }
-    void showName(moka::MatchState &match, const moka::RecordTable &) override
+    Registration showName(const moka::RecordTable &) override
     {
         ++names;
-        match.playerName = name;
         if (onName)
             onName();
+        return {name, preview};
     }
-    void showCut() override
+    Interrupt showCut() override
     {
         ++cuts;
         if (onCut)
             onCut();
+        return cut;
     }
 
     std::vector<Info> infos;
     QString name;
+    QString preview;
+    Interrupt cut = Interrupt::Discard;
     int names = 0;
     int cuts = 0;
     std::function<void()> onInfo;

@@ -3,6 +3,7 @@
 #include "MatchRig.h"
 
 #include "data/modDATA.h"
+#include "match/CourtArt.h"
 #include "rally/RallyLoop.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +15,13 @@ using namespace moka;
 TEST(MatchStart, ACancelledRegistrationGivesTheButtonsBack)
 {
     MatchRig rig; // the recorded registration gives no name
-    rig.board.buttons = Scoreboard::Buttons::Playing;
-    Scoreboard::Buttons duringRegistration = Scoreboard::Buttons::Idle;
+    rig.board.buttons = MatchFlow::Buttons::Playing;
+    MatchFlow::Buttons duringRegistration = MatchFlow::Buttons::Idle;
     rig.dialogs.onName = [&] { duringRegistration = rig.board.buttons; };
     rig.flow.cmdGAME_Click();
     EXPECT_EQ(rig.dialogs.names, 1);
-    EXPECT_EQ(duringRegistration, Scoreboard::Buttons::SettingUp);
-    EXPECT_EQ(rig.board.buttons, Scoreboard::Buttons::Idle);
+    EXPECT_EQ(duringRegistration, MatchFlow::Buttons::SettingUp);
+    EXPECT_EQ(rig.board.buttons, MatchFlow::Buttons::Idle);
     EXPECT_FALSE(rig.match.tournamentPlayed);
     EXPECT_FALSE(rig.rally.comActive || rig.rally.ballInPlay);
 }
@@ -87,7 +88,7 @@ TEST(MatchStart, RankAGivesThePracticeTheShadowHintBeforePlay)
         rig.platform.onEvents = nullptr;
         EXPECT_TRUE(stopped);
         EXPECT_EQ(rig.dialogs.cuts, 1);
-        EXPECT_EQ(rig.board.buttons, Scoreboard::Buttons::Idle);
+        EXPECT_EQ(rig.board.buttons, MatchFlow::Buttons::Idle);
         if (index == 2) {
             ASSERT_EQ(rig.dialogs.infos.size(), 1u);
             EXPECT_EQ(rig.dialogs.infos[0].text, QStringLiteral("Ａランクは「ボールの影」が有効です"));
@@ -97,4 +98,47 @@ TEST(MatchStart, RankAGivesThePracticeTheShadowHintBeforePlay)
             EXPECT_TRUE(rig.dialogs.infos.empty());
         }
     }
+}
+
+// A game dropped at the interrupt (or lost, or stopped without a cause) is
+// torn down by the match: the idle board, no sets, no round, no player, and
+// the bare court shown.
+TEST(MatchStart, AnAbandonedGameLeavesTheIdleBoardAndNoPlayer)
+{
+    MatchRig rig;
+    rig.flow.lblRNK_Click(1);
+    rig.match.userSets = 2;
+    rig.match.comSets = 1;
+    rig.match.setNumber = 4;
+    rig.match.playerName = QStringLiteral("ABC");
+    bool stopped = false;
+    rig.platform.onEvents = [&] {
+        if (rig.flow.loop().cast().ball && !std::exchange(stopped, true)) {
+            rig.board.comTop = rig.board.userTop = 0;
+            rig.board.round = QStringLiteral("?");
+            rig.board.rank = 2;
+            rig.ranking.setLineBackground(3, QColor(0, 0, 255));
+            rig.flow.cmdSTOP_Click(); // the recorded interrupt discards
+        }
+    };
+    rig.flow.cmdREN_Click();
+    rig.platform.onEvents = nullptr;
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(rig.dialogs.cuts, 1);
+    EXPECT_EQ(rig.match.userSets, 0);
+    EXPECT_EQ(rig.match.comSets, 0);
+    EXPECT_EQ(rig.match.setNumber, 0);
+    EXPECT_TRUE(rig.match.playerName.isEmpty());
+    EXPECT_EQ(rig.rally.level, 0);
+    EXPECT_FALSE(rig.rally.ballInPlay || rig.rally.comServeWait || rig.rally.swingActive);
+    EXPECT_EQ(rig.flow.loop().cast().ball, nullptr);
+    // The board back to idle.
+    EXPECT_EQ(rig.board.comTop, -250);
+    EXPECT_EQ(rig.board.userTop, 250);
+    EXPECT_EQ(rig.board.comSets + rig.board.userSets, 0);
+    EXPECT_TRUE(rig.board.round.isEmpty() && rig.board.level.isEmpty());
+    EXPECT_EQ(rig.board.rank, 0);
+    EXPECT_EQ(rig.ranking.lineBackground(3), QColor(0, 0, 0));
+    EXPECT_EQ(rig.board.buttons, MatchFlow::Buttons::Idle);
+    EXPECT_EQ(rig.view.shown, rig.flow.art().picB.background()); // the bare court
 }

@@ -2,20 +2,22 @@
 #include "StubBall.h"
 #include "VirtualPlatform.h"
 
-#include "desktop/PictureBox.h"
+#include "platform/Picture.h"
 #include "rally/Ball.h"
+#include "rally/CourtPointer.h"
+#include "rally/CourtPresenter.h"
 #include "rally/Opponent.h"
 #include "rally/Racket.h"
 #include "rally/RallyHooks.h"
 #include "rally/RallyLoop.h"
 #include "sound/SoundModule.h"
-#include "state/MatchState.h"
 #include "state/RallyState.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +27,8 @@ using namespace moka;
 namespace {
 
 using Log = std::vector<std::string>;
+using GameEnd = RallyLoop::GameEnd;
+const std::optional<GameEnd> kPlayOn; // SET_INIT: play goes on
 
 struct StubRacket : Racket
 {
@@ -64,18 +68,38 @@ struct StubHooks : RallyHooks
             onAward();
         return awardResult;
     }
-    void RESET_BOARD() override { log.push_back("resetBoard"); }
-    void showInterrupt() override
+    bool resumeAfterInterrupt() override
     {
         log.push_back("cut");
-        if (onCut)
-            onCut();
+        return onCut && onCut();
     }
-    void CUR_NORMAL() override { log.push_back("curNormal"); }
     Log &log;
     bool awardResult = true;
     std::function<void()> onAward;
-    std::function<void()> onCut;
+    std::function<bool()> onCut; // true: "return to play"; none: discard
+};
+
+struct StubPointer : CourtPointer
+{
+    explicit StubPointer(Log &log)
+        : log(log)
+    {
+    }
+    void CUR_NORMAL() override { log.push_back("curNormal"); }
+    void CUR_RACKET() override { log.push_back("curRacket"); }
+    void CUR_SWING() override { log.push_back("curSwing"); }
+    Log &log;
+};
+
+// The visible court: the presented court copied into a picture of its own.
+struct ShownCourt : CourtPresenter
+{
+    void present(const Picture &court) override
+    {
+        shown.bitBlt(0, 0, RallyState::courtWidth, RallyState::courtHeight, court, 0, 0, RasterOp::SrcCopy);
+    }
+    Picture &picture() { return shown; }
+    Picture shown;
 };
 
 class RallyLoopTest : public ::testing::Test
@@ -86,7 +110,8 @@ protected:
         , racket(log)
         , com(log)
         , hooks(log)
-        , loop(platform, rally, match, sound, hooks, picB, picP)
+        , pointer(log)
+        , loop(platform, rally, sound, hooks, picB, picP, pointer)
     {
         device = static_cast<RecordingDevice *>(&sound.device());
         sound.SOUND_INIT();
@@ -107,7 +132,6 @@ protected:
 
     VirtualPlatform platform;
     RallyState rally;
-    MatchState match;
     SoundModule sound;
     RecordingDevice *device = nullptr;
     Log log;
@@ -115,8 +139,9 @@ protected:
     StubRacket racket;
     StubCom com;
     StubHooks hooks;
+    StubPointer pointer;
     Picture picB;
-    PictureBox picP;
+    ShownCourt picP;
     RallyLoop loop;
 };
 
@@ -234,9 +259,9 @@ TEST_F(RallyLoopTest, RunTimeErrorShowsItsDescriptionAndEndsTheLoop)
 TEST_F(RallyLoopTest, EndingTheProgramDuringTheWaitLeavesAtOnce)
 {
     platform.onEvents = [&] { platform.endProgram(); };
-    loop.MAIN_LOOP();
+    EXPECT_EQ(loop.MAIN_LOOP(), GameEnd::Left); // nothing to tear down
     EXPECT_EQ(count("ball"), 1);
-    EXPECT_EQ(count("resetBoard"), 0); // no set-up between points after the end
+    EXPECT_EQ(count("curNormal"), 0); // no set-up between points after the end
     EXPECT_EQ(platform.ends, 1);
 }
 
@@ -246,17 +271,19 @@ TEST_F(RallyLoopTest, InterruptResumedLeavesEverythingAsItWas)
     rally.ballInPlay = true;
     rally.swingActive = true;
     rally.level = 7;
-    hooks.onCut = [&] { rally.stopRequest = true; }; // "return to play"
-    EXPECT_TRUE(loop.SET_INIT());
+    hooks.onCut = [] { return true; }; // "return to play"
+    EXPECT_EQ(loop.SET_INIT(), kPlayOn);
     EXPECT_FALSE(rally.stopRequest);
     EXPECT_TRUE(rally.ballInPlay);
     EXPECT_EQ(rally.level, 7);
     EXPECT_EQ(ball.x, 50);
     EXPECT_EQ(ball.fx, 8);
-    EXPECT_EQ(count("resetBoard"), 0);
+    EXPECT_EQ(count("curNormal"), 0);
     EXPECT_EQ(device->ids(), std::vector<int>{102});
 }
 
+// The rally's half of the reset; the match's (sets, round, player) is
+// MatchStart.AnAbandonedGameLeavesTheIdleBoardAndNoPlayer.
 TEST_F(RallyLoopTest, InterruptAbandonedRunsTheFullReset)
 {
     rally = RallyState{};
@@ -266,27 +293,19 @@ TEST_F(RallyLoopTest, InterruptAbandonedRunsTheFullReset)
     rally.level = 5;
     rally.outSide = 2;
     rally.rallyHits = 4;
-    match.userSets = 2;
-    match.comSets = 1;
-    match.setNumber = 4;
-    match.playerName = QStringLiteral("ABC");
+    rally.racketCursor = true;
     picP.picture().fillRect(QRect(0, 0, 281, 513), qRgb(1, 2, 3));
 
-    EXPECT_FALSE(loop.SET_INIT());
+    EXPECT_EQ(loop.SET_INIT(), GameEnd::Over); // the match tears the game down
 
     EXPECT_EQ(count("cut"), 1);
-    EXPECT_EQ(count("resetBoard"), 1);
     EXPECT_EQ(count("curNormal"), 1);
+    EXPECT_FALSE(rally.racketCursor);
     EXPECT_FALSE(rally.ballInPlay || rally.comServeWait || rally.comActive || rally.comServing ||
                  rally.userServeWait || rally.pointDecided || rally.swingActive || rally.ballToCom ||
                  rally.loopBreak);
-    EXPECT_EQ(rally.level, 0);
     EXPECT_EQ(rally.outSide, 0);
     EXPECT_EQ(rally.rallyHits, 0);
-    EXPECT_EQ(match.userSets, 0);
-    EXPECT_EQ(match.comSets, 0);
-    EXPECT_EQ(match.setNumber, 0);
-    EXPECT_TRUE(match.playerName.isEmpty());
     EXPECT_EQ(picP.picture().image(), picB.background()); // bare court shows
 }
 
@@ -296,7 +315,7 @@ TEST_F(RallyLoopTest, PointForThePlayerSetsUpTheComputersServe)
     rally.outSide = 1;
     rally.rallyHits = 3;
     rally.ballInPlay = true;
-    EXPECT_TRUE(loop.SET_INIT());
+    EXPECT_EQ(loop.SET_INIT(), kPlayOn);
     EXPECT_EQ(count("award"), 1);
     EXPECT_EQ((std::pair{ball.x, ball.y}), (std::pair{141, 93}));
     EXPECT_EQ((std::pair{com.x, com.y}), (std::pair{141, 68}));
@@ -315,7 +334,7 @@ TEST_F(RallyLoopTest, PointForTheComputerLetsThePlayerServe)
 {
     rally.pointDecided = true;
     rally.outSide = 2;
-    EXPECT_TRUE(loop.SET_INIT());
+    EXPECT_EQ(loop.SET_INIT(), kPlayOn);
     EXPECT_EQ((std::pair{ball.x, ball.y}), (std::pair{141, 421}));
     EXPECT_EQ((std::pair{com.x, com.y}), (std::pair{200, 150})); // not moved
     EXPECT_EQ(count("asp"), 1);
@@ -332,14 +351,14 @@ TEST_F(RallyLoopTest, ChampionEndsWithoutResetButLostMatchResets)
     rally.outSide = 1;
     rally.comActive = true;
     hooks.awardResult = false;
-    EXPECT_FALSE(loop.SET_INIT());
-    EXPECT_EQ(count("resetBoard"), 0);
+    EXPECT_EQ(loop.SET_INIT(), GameEnd::Left);
+    EXPECT_EQ(count("curNormal"), 0);
     EXPECT_TRUE(rally.comActive);
 
     rally.pointDecided = true;
     rally.outSide = 2;
-    EXPECT_FALSE(loop.SET_INIT());
-    EXPECT_EQ(count("resetBoard"), 1);
+    EXPECT_EQ(loop.SET_INIT(), GameEnd::Over);
+    EXPECT_EQ(count("curNormal"), 1);
     EXPECT_FALSE(rally.comActive);
 }
 
@@ -349,7 +368,7 @@ TEST_F(RallyLoopTest, InterruptAskedDuringTheLastPointStaysPendingAfterTheReset)
     rally.outSide = 2;
     hooks.awardResult = false;
     hooks.onAward = [&] { rally.stopRequest = true; }; // clicked during the 600 ms pause
-    EXPECT_FALSE(loop.SET_INIT());
+    EXPECT_EQ(loop.SET_INIT(), GameEnd::Over);
     EXPECT_TRUE(rally.stopRequest);
 }
 
@@ -358,7 +377,7 @@ TEST_F(RallyLoopTest, UnknownSideIsReportedAndPlayGoesOn)
     rally.pointDecided = true;
     rally.outSide = 3;
     rally.rallyHits = 2;
-    EXPECT_TRUE(loop.SET_INIT());
+    EXPECT_EQ(loop.SET_INIT(), kPlayOn);
     EXPECT_EQ(platform.messages, QStringList{QStringLiteral("iGET???")});
     EXPECT_EQ(count("award"), 0);
     EXPECT_EQ(ball.fx, 0);
@@ -366,13 +385,15 @@ TEST_F(RallyLoopTest, UnknownSideIsReportedAndPlayGoesOn)
     EXPECT_EQ(rally.rallyHits, 0);
 }
 
+// The round goes back to 0 in the match's tear-down
+// (MatchStart.AnAbandonedGameLeavesTheIdleBoardAndNoPlayer).
 TEST_F(RallyLoopTest, LoopBreakWithoutCauseResetsAndEnds)
 {
     rally.comActive = true;
     rally.level = 4;
-    EXPECT_FALSE(loop.SET_INIT());
-    EXPECT_EQ(count("resetBoard"), 1);
-    EXPECT_EQ(rally.level, 0);
+    EXPECT_EQ(loop.SET_INIT(), GameEnd::Over);
+    EXPECT_EQ(count("curNormal"), 1);
+    EXPECT_FALSE(rally.comActive);
 }
 
 // 停止 pressed while the last point of a lost match is scored stays pending:
@@ -388,7 +409,7 @@ TEST_F(RallyLoopTest, AnInterruptLeftPendingStopsTheNextGameAtItsFirstPoint)
         hooks.awardResult = false; // the match is lost
         hooks.onAward = [&] { rally.stopRequest = true; };
         hooks.onCut = nullptr;
-        EXPECT_FALSE(loop.SET_INIT());
+        EXPECT_EQ(loop.SET_INIT(), GameEnd::Over);
         EXPECT_EQ(count("cut"), 0);
         EXPECT_TRUE(rally.stopRequest) << "the interrupt no longer carries over";
 
@@ -398,14 +419,14 @@ TEST_F(RallyLoopTest, AnInterruptLeftPendingStopsTheNextGameAtItsFirstPoint)
         rally.pointDecided = true;
         rally.outSide = 2;
         if (resume)
-            hooks.onCut = [&] { rally.stopRequest = true; };
-        EXPECT_EQ(loop.SET_INIT(), resume);
+            hooks.onCut = [] { return true; };
+        EXPECT_EQ(loop.SET_INIT(), resume ? kPlayOn : std::optional{GameEnd::Over});
         EXPECT_EQ(count("cut"), 1);
         EXPECT_EQ(count("award"), 1); // only the lost match's last point so far
         EXPECT_FALSE(rally.stopRequest);
         if (resume) {
             EXPECT_TRUE(rally.pointDecided);
-            EXPECT_TRUE(loop.SET_INIT());
+            EXPECT_EQ(loop.SET_INIT(), kPlayOn);
             EXPECT_EQ(count("award"), 2);
             EXPECT_EQ(count("cut"), 1);
         } else {

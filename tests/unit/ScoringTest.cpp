@@ -3,6 +3,8 @@
 
 #include "MatchRig.h"
 
+#include "match/CourtArt.h"
+
 #include <gtest/gtest.h>
 
 using namespace moka;
@@ -131,8 +133,12 @@ TEST_F(ScoringTest, RankHighlightMovesAfterRoundsThreeAndSixAndRankABringsTheHin
             EXPECT_EQ(dialogs.infos.back().dialog, QColor(128, 128, 255));
             EXPECT_EQ(appearance.courtColor, 1);
         }
-        EXPECT_EQ(board.courtColor, appearance.courtColor); // painted
-        EXPECT_EQ(board.racketColor, appearance.racketColor);
+        // Painted in the new colours, and the court shown at once.
+        const CourtArt drawn(platform);
+        EXPECT_NE(flow.art().picB.image(), drawn.picB.image());
+        EXPECT_NE(flow.art().picCOM.image(), drawn.picCOM.image());
+        EXPECT_NE(flow.art().picCOMsh.image(), drawn.picCOMsh.image());
+        EXPECT_EQ(view.shown, flow.art().picB.image());
     }
 }
 
