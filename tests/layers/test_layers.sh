@@ -11,9 +11,9 @@ rank() {
     case $1 in
     platform | state) echo 1 ;;
     desktop | look) echo 2 ;;
-    sound | appearance) echo 3 ;;
+    sound | appearance | celebration) echo 3 ;;
     rally | data | dialogs) echo 4 ;;
-    match | celebration) echo 5 ;;
+    match) echo 5 ;;
     app) echo 6 ;;
     *) echo 0 ;;
     esac
