@@ -1,5 +1,5 @@
 // How long one frame of the champion's celebration takes on a 3840 × 2160
-// screen: the window's own frames, over and over. A firework frame (bursts
+// screen: the sequence's own frames in its window, over and over. A firework frame (bursts
 // opened in frames 1 to 7, 17 frames) or a confetti frame (10 pieces and 2
 // more a frame, the ball around the trophy from frame 21, 38 frames) puts
 // back what the frame before drew, steps and draws the particles and has the
@@ -42,7 +42,7 @@ struct Stage
         // The offscreen platform's own screen is smaller than this one.
         w.setWindowState(Qt::WindowNoState);
         w.setGeometry(0, 0, kScreenW, kScreenH);
-        w.phasePreparation();
+        w.sequence().phasePreparation();
         repaint();
     }
 
@@ -69,10 +69,10 @@ void BM_CelebrationFireworksFrame(benchmark::State &state)
     for (auto _ : state) {
         n = n % 17 + 1;
         if (n == 1) { // the burst opened before the first frame
-            s.w.state.particleList.clear();
-            s.w.state.particleList.add(std::make_unique<moka::CHanabi>(s.w.state));
+            s.w.sequence().state.particleList.clear();
+            s.w.sequence().state.particleList.add(std::make_unique<moka::CHanabi>(s.w.sequence().state));
         }
-        s.w.fireworkFrame(n);
+        s.w.sequence().fireworkFrame(n);
         s.repaint();
     }
 }
@@ -88,13 +88,13 @@ void BM_CelebrationConfettiFrame(benchmark::State &state)
     for (auto _ : state) {
         n = n % 38 + 1;
         if (n == 1) { // the phase starts with 10 pieces and the ball at the start of its orbit
-            s.w.state.particleList.clear();
+            s.w.sequence().state.particleList.clear();
             for (int i = 0; i < 10; ++i)
-                s.w.state.particleList.add(std::make_unique<moka::CFubuki>(s.w.state));
-            s.w.orbitStep = 0;
-            s.w.orbitDone = false;
+                s.w.sequence().state.particleList.add(std::make_unique<moka::CFubuki>(s.w.sequence().state));
+            s.w.sequence().orbitStep = 0;
+            s.w.sequence().orbitDone = false;
         }
-        s.w.confettiFrame(n);
+        s.w.sequence().confettiFrame(n);
         s.repaint();
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+
 #include <cstddef>
 
 namespace moka {
@@ -17,6 +19,10 @@ public:
     // at a time as the pixels are first touched (a no-op on kernels before
     // 5.14).
     static void mapNow(void *memory, std::size_t bytes);
+    // A copy of `image` in memory that the kernel may back with large pages,
+    // mapped at once; a plain copy where the image is smaller than two of
+    // them or the memory cannot be had.
+    static QImage largeCopy(const QImage &image);
     // The size of a large page, to which such blocks are aligned.
     static constexpr std::size_t largePage = std::size_t(2) << 20;
 };

@@ -6,9 +6,8 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -17,10 +16,6 @@ namespace moka {
 namespace {
 
 constexpr QRgb kOpaque = 0xff000000u;
-// Beyond this many places a list of them costs more than it saves.
-constexpr size_t kMaxPlaces = 2048;
-// Up to this many changed places, a window is told of each exactly.
-constexpr size_t kExactPlaces = 8;
 
 QImage toSurface(const QImage &picture)
 {
@@ -29,59 +24,31 @@ QImage toSurface(const QImage &picture)
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
-// Combines one row of `n` source pixels into the destination row.
-inline void combineRow(QRgb *dst, const QRgb *src, int n, RasterOp op)
+template <RasterOp op> using Op = std::integral_constant<RasterOp, op>;
+
+// One destination pixel combined with one source pixel by `op`.
+template <RasterOp op> inline QRgb combine(QRgb dst, QRgb src)
 {
-    switch (op) {
-    case RasterOp::SrcCopy:
-        for (int i = 0; i < n; ++i)
-            dst[i] = src[i] | kOpaque;
-        break;
-    case RasterOp::SrcAnd:
-        for (int i = 0; i < n; ++i)
-            dst[i] = (dst[i] & src[i]) | kOpaque;
-        break;
-    case RasterOp::SrcInvert:
-        for (int i = 0; i < n; ++i)
-            dst[i] = (dst[i] ^ src[i]) | kOpaque;
-        break;
-    case RasterOp::SrcPaint:
-        for (int i = 0; i < n; ++i)
-            dst[i] = dst[i] | src[i] | kOpaque;
-        break;
-    }
+    if constexpr (op == RasterOp::SrcCopy)
+        return src | kOpaque;
+    else if constexpr (op == RasterOp::SrcAnd)
+        return (dst & src) | kOpaque;
+    else if constexpr (op == RasterOp::SrcInvert)
+        return (dst ^ src) | kOpaque;
+    else
+        return dst | src | kOpaque;
 }
 
-inline QRgb combine(QRgb dst, QRgb src, RasterOp op)
+// Calls `draw` with the operation as a type, so that each blit's inner loop
+// is compiled for its operation instead of choosing it at every pixel.
+template <typename Draw> void withOp(RasterOp op, Draw &&draw)
 {
     switch (op) {
-    case RasterOp::SrcCopy: return src | kOpaque;
-    case RasterOp::SrcAnd: return (dst & src) | kOpaque;
-    case RasterOp::SrcInvert: return (dst ^ src) | kOpaque;
-    case RasterOp::SrcPaint: return dst | src | kOpaque;
+    case RasterOp::SrcCopy: draw(Op<RasterOp::SrcCopy>{}); break;
+    case RasterOp::SrcAnd: draw(Op<RasterOp::SrcAnd>{}); break;
+    case RasterOp::SrcInvert: draw(Op<RasterOp::SrcInvert>{}); break;
+    case RasterOp::SrcPaint: draw(Op<RasterOp::SrcPaint>{}); break;
     }
-    return dst;
-}
-
-// A copy of `image` whose memory the system may back with large pages: a
-// screen-sized picture is then taken into use with a handful of page faults
-// instead of thousands (8,100 for one of 3840 × 2160).
-QImage largeCopy(const QImage &image)
-{
-    constexpr size_t kLargePage = MemoryPages::largePage;
-    const auto bytes = static_cast<size_t>(image.sizeInBytes());
-    if (bytes < 2 * kLargePage)
-        return image.copy();
-    const size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
-    void *memory = std::aligned_alloc(kLargePage, rounded);
-    if (!memory)
-        return image.copy();
-    MemoryPages::preferLarge(memory, rounded);
-    MemoryPages::mapNow(memory, rounded);
-    std::memcpy(memory, image.constBits(), bytes);
-    return QImage(
-        static_cast<uchar *>(memory), image.width(), image.height(), image.bytesPerLine(), image.format(),
-        [](void *m) { std::free(m); }, memory);
 }
 
 } // namespace
@@ -94,9 +61,7 @@ void Picture::setPicture(const QImage &picture)
 {
     m_image = toSurface(picture);
     m_background = m_image;
-    m_drawn.clear();
-    m_allDrawn = false;
-    m_allChanged = true;
+    m_damage.renew();
 }
 
 void Picture::setPicture(QImage &&picture)
@@ -107,9 +72,7 @@ void Picture::setPicture(QImage &&picture)
         m_image = picture.convertToFormat(QImage::Format_RGB32);
     picture = QImage();
     m_background = m_image;
-    m_drawn.clear();
-    m_allDrawn = false;
-    m_allChanged = true;
+    m_damage.renew();
 }
 
 void Picture::reset(int width, int height, QRgb fill)
@@ -117,9 +80,7 @@ void Picture::reset(int width, int height, QRgb fill)
     m_image = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
     m_image.fill(fill | kOpaque);
     m_background = m_image;
-    m_drawn.clear();
-    m_allDrawn = false;
-    m_allChanged = true;
+    m_damage.renew();
 }
 
 void Picture::copyRect(QImage &to, const QImage &from, const QRect &rect)
@@ -134,20 +95,19 @@ void Picture::clear()
 {
     if (m_background.size() != m_image.size()) {
         m_image = m_background;
-        m_allChanged = true;
+        m_damage.changedAll();
     } else if (m_image.constBits() == m_background.constBits()) {
         // Still one picture: nothing was drawn.
-    } else if (m_allDrawn) {
+    } else if (m_damage.allDrawn()) {
         std::memcpy(m_image.bits(), m_background.constBits(), m_image.sizeInBytes());
-        m_allChanged = true;
+        m_damage.changedAll();
     } else {
-        for (const QRect &rect : m_drawn) {
+        for (const QRect &rect : m_damage.drawnPlaces()) {
             copyRect(m_image, m_background, rect);
-            changed(rect);
+            m_damage.changed(rect);
         }
     }
-    m_drawn.clear();
-    m_allDrawn = false;
+    m_damage.forgetDrawn();
 }
 
 void Picture::commit()
@@ -156,126 +116,34 @@ void Picture::commit()
         m_background = m_image.copy();
     } else if (m_image.constBits() == m_background.constBits()) {
         // Still one picture: nothing was drawn.
-    } else if (m_allDrawn) {
+    } else if (m_damage.allDrawn()) {
         std::memcpy(m_background.bits(), m_image.constBits(), m_image.sizeInBytes());
     } else {
-        for (const QRect &rect : m_drawn)
+        for (const QRect &rect : m_damage.drawnPlaces())
             copyRect(m_background, m_image, rect);
     }
-    m_drawn.clear();
-    m_allDrawn = false;
+    m_damage.forgetDrawn();
 }
 
-QRegion Picture::takeChanged()
-{
-    QRegion region;
-    if (m_allChanged) {
-        region = QRegion(m_image.rect());
-    } else if (m_changed.size() <= kExactPlaces) {
-        for (const QRect &rect : m_changed)
-            region += rect;
-    } else {
-        region = tiled(m_changed, m_image.rect());
-    }
-    m_changed.clear();
-    m_allChanged = false;
-    return region;
-}
-
-QRegion Picture::tiled(const std::vector<QRect> &rects, const QRect &bounds)
-{
-    // Uniting hundreds of small rectangles (the dots of eight fireworks, this
-    // frame's and the last's) costs as much as drawing them, here and again
-    // in every region the window system then makes of them. Rounded out to
-    // squares of 16, the same places come as a few runs per row, made into a
-    // region directly: rows top to bottom, runs left to right, a row's runs
-    // all of its height, alike rows joined.
-    constexpr int kTile = 16;
-    if (bounds.isEmpty())
-        return {};
-    const int columns = (bounds.width() + kTile - 1) / kTile;
-    const int rows = (bounds.height() + kTile - 1) / kTile;
-    std::vector<std::uint8_t> marked(static_cast<size_t>(columns) * static_cast<size_t>(rows));
-    for (const QRect &rect : rects) {
-        const QRect r = rect.intersected(bounds).translated(-bounds.topLeft());
-        if (r.isEmpty())
-            continue;
-        for (int row = r.top() / kTile; row <= r.bottom() / kTile; ++row)
-            std::fill_n(marked.begin() + row * columns + r.left() / kTile,
-                        r.right() / kTile - r.left() / kTile + 1, std::uint8_t(1));
-    }
-    std::vector<QRect> bands;
-    size_t lastBand = 0; // where the runs of the row above begin
-    for (int row = 0; row < rows; ++row) {
-        const size_t first = bands.size();
-        const int top = bounds.top() + row * kTile;
-        const int height = std::min(kTile, bounds.bottom() + 1 - top);
-        const std::uint8_t *line = marked.data() + static_cast<size_t>(row) * static_cast<size_t>(columns);
-        for (int c = 0; c < columns;) {
-            if (!line[c]) {
-                ++c;
-                continue;
-            }
-            const int start = c;
-            while (c < columns && line[c])
-                ++c;
-            const int left = bounds.left() + start * kTile;
-            const int right = std::min(bounds.left() + c * kTile, bounds.right() + 1);
-            bands.emplace_back(left, top, right - left, height);
-        }
-        // The same runs as the row just above it: that band grows instead.
-        const size_t runs = bands.size() - first;
-        const bool alike = row > 0 && first > lastBand && first - lastBand == runs && runs > 0 &&
-                           bands[lastBand].bottom() + 1 == top &&
-                           std::equal(bands.begin() + static_cast<std::ptrdiff_t>(first), bands.end(),
-                                      bands.begin() + static_cast<std::ptrdiff_t>(lastBand),
-                                      [](const QRect &a, const QRect &b) {
-                                          return a.left() == b.left() && a.right() == b.right();
-                                      });
-        if (alike) {
-            for (size_t i = 0; i < runs; ++i)
-                bands[lastBand + i].setBottom(bands[first + i].bottom());
-            bands.resize(first);
-        } else if (runs > 0) {
-            lastBand = first;
-        }
-    }
-    QRegion region;
-    region.setRects(bands.data(), static_cast<int>(bands.size()));
-    return region;
-}
+QRegion Picture::takeChanged() { return m_damage.takeChanged(m_image.rect()); }
 
 void Picture::separate()
 {
     if (!m_image.isNull() && m_image.constBits() == m_background.constBits())
-        m_image = largeCopy(m_background);
+        m_image = MemoryPages::largeCopy(m_background);
 }
 
-void Picture::drawn(const QRect &rect)
-{
-    if (rect.isEmpty())
-        return;
-    changed(rect);
-    if (m_allDrawn)
-        return;
-    if (m_drawn.size() >= kMaxPlaces || rect == m_image.rect()) {
-        m_drawn.clear();
-        m_allDrawn = true;
-        return;
-    }
-    m_drawn.push_back(rect);
-}
+void Picture::drawn(const QRect &rect) { m_damage.drawn(rect, m_image.rect()); }
 
-void Picture::changed(const QRect &rect)
+const QImage &Picture::readable(const QImage &source, QImage &scratch) const
 {
-    if (m_allChanged)
-        return;
-    if (m_changed.size() >= kMaxPlaces) {
-        m_changed.clear();
-        m_allChanged = true;
-        return;
-    }
-    m_changed.push_back(rect);
+    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32)
+        scratch = source.convertToFormat(QImage::Format_RGB32);
+    else if (source.constBits() == m_image.constBits())
+        scratch = source.copy(); // a blit onto itself reads the pixels as they were
+    else
+        return source;
+    return scratch;
 }
 
 void Picture::bitBlt(int dx, int dy, int w, int h, const Picture &src, int sx, int sy, RasterOp op)
@@ -287,16 +155,8 @@ void Picture::bitBlt(int dx, int dy, int w, int h, const QImage &source, int sx,
 {
     if (w <= 0 || h <= 0 || m_image.isNull() || source.isNull())
         return;
-    // A blit from a picture onto itself reads a private copy of the source.
-    QImage converted;
-    const QImage *src = &source;
-    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32) {
-        converted = source.convertToFormat(QImage::Format_RGB32);
-        src = &converted;
-    } else if (source.constBits() == m_image.constBits()) {
-        converted = source.copy();
-        src = &converted;
-    }
+    QImage scratch;
+    const QImage *src = &readable(source, scratch);
     // Clip the source rectangle to the source, then the destination. In 64
     // bits: a rectangle anywhere in int range must not overflow on the way.
     qint64 x = dx, y = dy, u = sx, v = sy, cw = w, ch = h;
@@ -327,11 +187,14 @@ void Picture::bitBlt(int dx, int dy, int w, int h, const QImage &source, int sx,
     if (cw <= 0 || ch <= 0)
         return;
     separate();
-    for (int row = 0; row < int(ch); ++row) {
-        auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(int(y) + row)) + x;
-        const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(int(v) + row)) + u;
-        combineRow(d, s, int(cw), op);
-    }
+    withOp(op, [&](auto o) {
+        for (int row = 0; row < int(ch); ++row) {
+            auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(int(y) + row)) + x;
+            const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(int(v) + row)) + u;
+            for (int i = 0; i < int(cw); ++i)
+                d[i] = combine<decltype(o)::value>(d[i], s[i]);
+        }
+    });
     drawn(QRect(int(x), int(y), int(cw), int(ch)));
 }
 
@@ -367,13 +230,8 @@ void Picture::stretchBlt(int dx, int dy, int dw, int dh, const QImage &source, i
         bitBlt(int(left), int(top), sw, sh, source, sx, sy, op);
         return;
     }
-    QImage converted;
-    const QImage *src = &source;
-    if ((source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32) ||
-        source.constBits() == m_image.constBits()) {
-        converted = source.convertToFormat(QImage::Format_RGB32);
-        src = &converted;
-    }
+    QImage scratch;
+    const QImage *src = &readable(source, scratch);
     // Source column for each destination column, computed once; -1 where it
     // falls outside the source.
     separate();
@@ -385,19 +243,20 @@ void Picture::stretchBlt(int dx, int dy, int dw, int dh, const QImage &source, i
         const qint64 scol = sx + i * sw / width64;
         column[static_cast<size_t>(x - x0)] = scol >= 0 && scol < src->width() ? int(scol) : -1;
     }
-    for (int y = y0; y < y1; ++y) {
-        const qint64 srow = sy + (y - top) * sh / height64;
-        if (srow < 0 || srow >= src->height())
-            continue;
-        const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(int(srow)));
-        auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(y));
-        for (int x = x0; x < x1; ++x) {
-            const int scol = column[static_cast<size_t>(x - x0)];
-            if (scol < 0)
+    withOp(op, [&](auto o) {
+        for (int y = y0; y < y1; ++y) {
+            const qint64 srow = sy + (y - top) * sh / height64;
+            if (srow < 0 || srow >= src->height())
                 continue;
-            d[x] = combine(d[x], s[scol], op);
+            const auto *s = reinterpret_cast<const QRgb *>(src->constScanLine(int(srow)));
+            auto *d = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+            for (int x = x0; x < x1; ++x) {
+                const int scol = column[static_cast<size_t>(x - x0)];
+                if (scol >= 0)
+                    d[x] = combine<decltype(o)::value>(d[x], s[scol]);
+            }
         }
-    }
+    });
     drawn(QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)));
 }
 

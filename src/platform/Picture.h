@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/PictureDamage.h"
+
 #include <QFont>
 #include <QImage>
 #include <QRect>
 #include <QRegion>
 #include <QString>
-
-#include <vector>
 
 namespace moka {
 
@@ -23,11 +23,12 @@ enum class RasterOp {
 // Every blit is clipped against both pictures, so drawing partly or wholly
 // outside never touches memory it does not own.
 //
-// The picture keeps note of where it has been drawn since it last equalled
-// its background, so that clearing and committing copy just those places,
-// and of where its image has changed since a window last asked, so that a
-// window repaints just those (takeChanged). On a screen-sized picture this
-// is the difference between copying a few sprites and the whole screen.
+// The picture keeps note (PictureDamage) of where it has been drawn since it
+// last equalled its background, so that clearing and committing copy just
+// those places, and of where its image has changed since a window last
+// asked, so that a window repaints just those (takeChanged). On a
+// screen-sized picture this is the difference between copying a few sprites
+// and the whole screen.
 class Picture
 {
 public:
@@ -85,21 +86,16 @@ private:
     void separate();
     // Notes that `rect` (already inside the image) was drawn into.
     void drawn(const QRect &rect);
-    void changed(const QRect &rect);
-    // The places of `rects` inside `bounds`, rounded out to squares.
-    static QRegion tiled(const std::vector<QRect> &rects, const QRect &bounds);
+    // The one conversion of a blit's source: `source` as 32-bit pixels that
+    // can be read while the image is written, converted or copied into
+    // `scratch` where it is not.
+    const QImage &readable(const QImage &source, QImage &scratch) const;
     // Copies `rect` of `from` into `to`, both of the picture's size.
     static void copyRect(QImage &to, const QImage &from, const QRect &rect);
 
     QImage m_image;
     QImage m_background;
-    // Where the image may differ from the background; all of it when there
-    // were too many places to list.
-    std::vector<QRect> m_drawn;
-    bool m_allDrawn = false;
-    // Where the image changed since takeChanged last ran.
-    std::vector<QRect> m_changed;
-    bool m_allChanged = true;
+    PictureDamage m_damage;
 };
 
 } // namespace moka

@@ -3,6 +3,7 @@
 #include "TestGame.h"
 
 #include "app/GameCelebrationHost.h"
+#include "celebration/CelebrationSequence.h"
 #include "celebration/frmPFM.h"
 #include "platform/Resources.h"
 
@@ -94,12 +95,13 @@ struct Recorder : moka::GameCelebrationHost
     }
     void sound(int effect) override
     {
-        events.push_back({window->phase(), window->frame(), platform().now(), effect == 0 ? -1 : effect, 0});
+        events.push_back(
+            {sequence->phase(), sequence->frame(), platform().now(), effect == 0 ? -1 : effect, 0});
         GameCelebrationHost::sound(effect);
     }
     void frameShown(const QRegion &changed) override
     {
-        const QImage &composed = window->picAAA.image();
+        const QImage &composed = sequence->picAAA.image();
         if (shown.size() != composed.size()) {
             shown = QImage(composed.size(), QImage::Format_RGB32);
             shown.fill(Qt::black);
@@ -112,10 +114,10 @@ struct Recorder : moka::GameCelebrationHost
         }
         if (shown != composed)
             ++staleFrames;
-        events.push_back(
-            {window->phase(), window->frame(), platform().now(), 0, window->state.particleList.count()});
+        events.push_back({sequence->phase(), sequence->frame(), platform().now(), 0,
+                          sequence->state.particleList.count()});
         if (onFrame)
-            onFrame(*window);
+            onFrame(*sequence);
     }
 
     // Frames of `phase`, by frame number, in order.
@@ -137,7 +139,7 @@ struct Recorder : moka::GameCelebrationHost
         return out;
     }
 
-    moka::frmPFM *window = nullptr; // set once the window is made
+    moka::CelebrationSequence *sequence = nullptr; // set once the sequence is made
     double nextRandom = 0.0;
     std::optional<std::uint64_t> seed; // set: the game's generator from this seed
     QString trophyName;                // set: the trophy from this resource
@@ -145,7 +147,7 @@ struct Recorder : moka::GameCelebrationHost
     std::vector<Event> events;
     QImage shown;        // the window as the frames' changes left it
     int staleFrames = 0; // frames after which the window differs from the back buffer
-    std::function<void(moka::frmPFM &)> onFrame;
+    std::function<void(moka::CelebrationSequence &)> onFrame;
 };
 
 // The celebration window that is open now, if any.

@@ -22,11 +22,12 @@ namespace {
 // The test ball's colour, found nowhere else in the pictures.
 constexpr QRgb kBallColour = qRgb(1, 254, 3);
 
-// The whole celebration in a window of its own on the virtual clock, with a
-// square ball that shows where it lands and every frame and sound recorded.
+// The whole celebration on the virtual clock, with a square ball that shows
+// where it lands and every frame and sound recorded: the sequence alone, or
+// in its window.
 struct CelebrationRun
 {
-    explicit CelebrationRun(QSize screen = {1024, 768})
+    explicit CelebrationRun(QSize screen = {1024, 768}, bool windowed = false)
     {
         game.start(); // on a screen of at least 600 lines, or the game refuses to start
         game.platform.screen = screen;
@@ -34,16 +35,35 @@ struct CelebrationRun
         grey.fill(qRgb(128, 128, 128));
         game.platform.desktop = grey;
         game.app->match.playerName = QStringLiteral("ABC");
-        w = std::make_unique<frmPFM>(rec);
-        rec.window = w.get();
-        w->picYB = squareBall(kBallColour);
+        if (windowed) {
+            w = std::make_unique<frmPFM>(rec);
+            seq = &w->sequence();
+        } else {
+            own = std::make_unique<CelebrationSequence>(rec);
+            seq = own.get();
+        }
+        rec.sequence = seq;
+        seq->art.picYB = squareBall(kBallColour);
+    }
+
+    // Plays the whole celebration: through the window, or the sequence over
+    // the screen as the window opens it, unloaded at its end.
+    void play()
+    {
+        if (w) {
+            w->play();
+            return;
+        }
+        seq->open(QRect(QPoint(), game.platform.screen));
+        seq->run();
+        seq->unload();
     }
 
     // Keeps a copy of what the window shows at the frame (phase, frame).
     void keep(int phase, int frame)
     {
         wanted.push_back({phase, frame});
-        rec.onFrame = [this](frmPFM &f) {
+        rec.onFrame = [this](CelebrationSequence &f) {
             for (const auto &at : wanted)
                 if (at.first == f.phase() && at.second == f.frame()) {
                     kept[at] = rec.shown.copy();
@@ -55,6 +75,8 @@ struct CelebrationRun
     TestGame game;
     Recorder rec{*game.app};
     std::unique_ptr<frmPFM> w;
+    std::unique_ptr<CelebrationSequence> own;
+    CelebrationSequence *seq = nullptr;
     std::vector<std::pair<int, int>> wanted;
     std::map<std::pair<int, int>, QImage> kept;
     std::map<std::pair<int, int>, QImage> keptBackground;
@@ -72,13 +94,14 @@ std::vector<int> upTo(int n)
 
 TEST(CelebrationSequence, PhasesRunTheirFramesOnAHundredMillisecondClock)
 {
-    CelebrationRun run;
+    CelebrationRun run({1024, 768}, true);
     // Neither a click, nor the system's close, nor a second activation in the
     // middle changes anything: the sequence runs once, whole.
     int hiddenFrames = 0;
-    run.rec.onFrame = [&hiddenFrames](frmPFM &f) {
+    frmPFM &f = *run.w;
+    run.rec.onFrame = [&](CelebrationSequence &seq) {
         hiddenFrames += f.isVisible() || !f.activated() ? 0 : 1; // shown once the sequence runs
-        if (f.phase() == 2 && f.frame() == 3) {
+        if (seq.phase() == 2 && seq.frame() == 3) {
             QTest::mouseClick(&f, Qt::LeftButton);
             QTest::mouseClick(&f, Qt::RightButton);
             f.close();
@@ -128,9 +151,9 @@ TEST(CelebrationSequence, PhasesRunTheirFramesOnAHundredMillisecondClock)
     // Over: the window is gone, the tables cleared, the list empty.
     EXPECT_FALSE(run.w->isVisible());
     EXPECT_TRUE(run.w->unloaded());
-    EXPECT_FALSE(run.w->orbitDone);
-    EXPECT_TRUE(run.w->state.particleList.isEmpty());
-    EXPECT_EQ(run.w->state.cosTbl[0], 0);
+    EXPECT_FALSE(run.seq->orbitDone);
+    EXPECT_TRUE(run.seq->state.particleList.isEmpty());
+    EXPECT_EQ(run.seq->state.cosTbl[0], 0);
     EXPECT_FALSE(run.game.platform.ending());
     EXPECT_TRUE(run.game.platform.messages.isEmpty()) << run.game.platform.messages.join('|').toStdString();
 }
@@ -138,7 +161,7 @@ TEST(CelebrationSequence, PhasesRunTheirFramesOnAHundredMillisecondClock)
 TEST(CelebrationSequence, SoundsComeInTheirFrames)
 {
     CelebrationRun run;
-    run.w->play();
+    run.play();
     struct Want
     {
         int sound, phase, frame;
@@ -167,11 +190,11 @@ TEST(CelebrationSequence, SoundsComeInTheirFrames)
 TEST(CelebrationSequence, PicturesLandWhereTheyBelongOn1024x768)
 {
     CelebrationRun run;
-    run.w->picM.reset(270, 310, qRgb(0, 0, 0)); // the whole trophy rectangle shows
+    run.seq->art.picM.reset(270, 310, qRgb(0, 0, 0)); // the whole trophy rectangle shows
     for (const auto &[phase, frame] : {std::pair{1, 22}, {2, 17}, {4, 1}, {6, 38}, {7, 1}})
         run.keep(phase, frame);
-    run.w->play();
-    const frmPFM &w = *run.w;
+    run.play();
+    const CelebrationSequence &w = *run.seq;
     EXPECT_EQ(w.riseStep, 22);
     const QImage &desktop = run.game.platform.desktop;
 
@@ -247,17 +270,18 @@ TEST(CelebrationSequence, EveryFrameComposesTheSamePictureAsBefore)
         game.app->match.playerName = QStringLiteral("MOC");
         Recorder rec(*game.app);
         rec.seed = 20261207;
-        frmPFM w(rec);
-        rec.window = &w;
+        CelebrationSequence w(rec);
+        rec.sequence = &w;
         std::map<int, QCryptographicHash> hashes;
         std::map<int, int> frames;
-        rec.onFrame = [&](frmPFM &f) {
+        rec.onFrame = [&](CelebrationSequence &f) {
             const QImage &composed = f.picAAA.image();
             auto it = hashes.try_emplace(f.phase(), QCryptographicHash::Sha1).first;
             it->second.addData(QByteArrayView(composed.constBits(), composed.sizeInBytes()));
             ++frames[f.phase()];
         };
-        w.play();
+        w.open(QRect(QPoint(), size));
+        w.run();
         EXPECT_EQ(frames, (std::map<int, int>{{0, 2}, {1, 22}, {2, 17}, {4, 9}, {5, 2}, {6, 38}, {7, 10}}));
         // Each frame repaints just what changed, and that is enough: the
         // window then shows the whole frame.
@@ -273,8 +297,8 @@ TEST(CelebrationSequence, TheBallRisesEighteenPixelsAFrameOnA480HighScreen)
     CelebrationRun run({640, 480});
     run.keep(1, 22);
     run.keep(7, 10);
-    run.w->play();
-    EXPECT_EQ(run.w->riseStep, 18);
+    run.play();
+    EXPECT_EQ(run.seq->riseStep, 18);
     // (640 - 16) / 2 and 240 + 100 - 18 × 10.
     EXPECT_EQ(changed(run.kept[{1, 22}], run.game.platform.desktop), QRect(312, 160, 16, 16));
     // The finale's 528-pixel ball, drawn at (56, -54), is clipped at the top.
@@ -286,9 +310,9 @@ TEST(CelebrationSequence, TheBallRisesEighteenPixelsAFrameOnA480HighScreen)
 // stopped, the window unloaded, and no frame is drawn after it.
 TEST(CelebrationSequence, EndingTheProgramDuringAWaitUnwindsTheSequence)
 {
-    CelebrationRun run;
+    CelebrationRun run({1024, 768}, true);
     int framesAfterEnd = 0;
-    run.rec.onFrame = [&](frmPFM &f) {
+    run.rec.onFrame = [&](CelebrationSequence &f) {
         if (run.game.platform.ending())
             ++framesAfterEnd;
         if (f.phase() == 2 && f.frame() == 5)
@@ -302,7 +326,7 @@ TEST(CelebrationSequence, EndingTheProgramDuringAWaitUnwindsTheSequence)
     EXPECT_EQ(run.rec.sounds().back().sound, -1) << "sound stopped";
     EXPECT_FALSE(run.w->isVisible());
     EXPECT_TRUE(run.w->unloaded());
-    EXPECT_TRUE(run.w->state.particleList.isEmpty());
+    EXPECT_TRUE(run.seq->state.particleList.isEmpty());
 }
 
 // The trophy bears playerName, or previewName when no one is playing; a
@@ -314,10 +338,10 @@ TEST(CelebrationSequence, TheTrophyBearsThePlayerOrElseThePreviewName)
         run.game.app->match.playerName = player;
         run.game.app->match.previewName = preview;
         run.rec.trophyName = cup;
-        run.w->play();
+        run.play();
         EXPECT_EQ(run.rec.frames(7), upTo(10));
         EXPECT_EQ(run.game.platform.messages.size(), cup.isEmpty() ? 0 : 1);
-        return run.w->picW.background();
+        return run.seq->picW.background();
     };
     const QImage moc = engraved(QStringLiteral("MOC"), QStringLiteral("XYZ"));
     EXPECT_EQ(engraved({}, QStringLiteral("MOC")), moc);
@@ -340,9 +364,9 @@ struct WatchedGame
         file = game.folder.path() + QStringLiteral("/mokaru.dat");
         game.platform.onEvents = [this] {
             const frmPFM *w = openCelebration();
-            if (!w || w->frame() == 0)
+            if (!w || w->sequence().frame() == 0)
                 return;
-            const std::pair<int, int> at{w->phase(), w->frame()};
+            const std::pair<int, int> at{w->sequence().phase(), w->sequence().frame()};
             if (seen.empty() || seen.back() != at)
                 seen.push_back(at);
         };

@@ -13,8 +13,8 @@ using namespace celebration_rig;
 
 namespace {
 
-// A celebration window on a 1024 × 768 screen, its tables filled and its
-// back buffer black, as the sequence has it before its first frame.
+// A celebration sequence on a 1024 × 768 screen, its tables filled and its
+// back buffer black, as it stands before its first frame.
 class CelebrationWindowTest : public ::testing::Test
 {
 protected:
@@ -24,8 +24,6 @@ protected:
     {
         w.state.screenW = 1024;
         w.state.screenH = 768;
-        w.state.picAAA = &w.picAAA;
-        w.state.picQQQ = &w.picQQQ;
         w.picAAA.reset(1024, 768, qRgb(0, 0, 0));
         w.YB_SETTING();
         w.SET_E();
@@ -34,7 +32,7 @@ protected:
 
     TestGame game;
     GameCelebrationHost host;
-    frmPFM w;
+    CelebrationSequence w;
 };
 
 } // namespace
@@ -56,7 +54,7 @@ TEST_F(CelebrationWindowTest, TablesAreFilledTruncatedAndClearedOnUnload)
     EXPECT_EQ(s[21], -500);
     EXPECT_EQ(w.state.eTbl, (std::array<std::int32_t, 11>{1, 2, 3, 4, 5, 6, 5, 4, 3, 2, 1}));
 
-    w.Form_QueryUnload();
+    w.unload();
     for (const auto *table : {&c, &s})
         for (std::int32_t v : *table)
             EXPECT_EQ(v, 0);
@@ -71,7 +69,7 @@ TEST_F(CelebrationWindowTest, TablesAreFilledTruncatedAndClearedOnUnload)
 // 18th call and every later one only report the orbit done.
 TEST_F(CelebrationWindowTest, TheOrbitDrawsSeventeenPositionsThenEnds)
 {
-    w.picYB = squareBall();
+    w.art.picYB = squareBall();
     w.centerX = 512;
     w.centerY = 384;
     const QRect want[17] = {{-56, -130, 16, 16},  {-84, -124, 20, 20}, {-114, -116, 24, 24},
@@ -149,7 +147,7 @@ TEST_F(CelebrationWindowTest, DotsBeyondTheEdgesAreClipped)
 
     // A piece of confetti over the right edge draws its visible part: from
     // x = Int(0.99 × 400) = 396 at 14 pixels a frame, at 788 after 28 moves.
-    w.picQQQ.reset(128, 128, qRgb(0, 255, 0));
+    w.art.picQQQ.reset(128, 128, qRgb(0, 255, 0));
     const double draws[] = {0.99, 0.0, 0.99, 0.0, 0.0, 0.0};
     int next = 0;
     w.state.Rnd = [&] { return draws[next++]; };
@@ -179,10 +177,10 @@ TEST_F(CelebrationWindowTest, ParticlesNumberedInOneRunWideSeries)
 TEST_F(CelebrationWindowTest, ConfettiTumblesThroughItsRowAndLeavesOnlyBeyondTheEdge)
 {
     // A sheet whose every cell has a colour of its own: row in green, column in blue.
-    w.picQQQ.reset(128, 128, qRgb(0, 0, 0));
+    w.art.picQQQ.reset(128, 128, qRgb(0, 0, 0));
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 8; ++col)
-            w.picQQQ.fillRect(QRect(col * 16, row * 16, 16, 16), qRgb(1, 10 + row, 10 + col));
+            w.art.picQQQ.fillRect(QRect(col * 16, row * 16, 16, 16), qRgb(1, 10 + row, 10 + col));
     // r1..r6: x = Int(0.25 × 512) = 128, y = Int(0.494140625 × 256) = 126,
     // speed (Int(0.35 × 10) + 5, Int(0.2 × 5) + 5) = (8, 6), row 3, frame 7.
     const double draws[] = {0.25, 0.494140625, 0.35, 0.2, 0.4, 0.9};
@@ -237,9 +235,9 @@ TEST(CelebrationCapture, AFailedCaptureFallsBackToTheMainWindowOnADarkDesk)
             Recorder rec(*game.app);
             rec.placeUnknown = placeUnknown;
             frmPFM w(rec);
-            rec.window = &w;
+            rec.sequence = &w.sequence();
             w.Form_Load();
-            const QImage shown = w.picAAA.background();
+            const QImage shown = w.sequence().picAAA.background();
             ASSERT_EQ(shown.size(), QSize(1024, 768));
             const QRgb desk = shown.pixel(0, 0) & 0xffffff;
             EXPECT_NE(desk, 0u) << "not black";
@@ -261,8 +259,21 @@ TEST(CelebrationCapture, AFailedCaptureFallsBackToTheMainWindowOnADarkDesk)
     GameCelebrationHost host(*game.app);
     frmPFM w(host);
     w.Form_Load();
-    EXPECT_EQ(w.picAAA.background(), desktop);
+    EXPECT_EQ(w.sequence().picAAA.background(), desktop);
     EXPECT_TRUE(w.isVisible());
+
+    // A window manager that makes the full-screen window span another
+    // monitor to the left as well: the screen's picture is drawn where the
+    // screen stands in the window, the rest is black.
+    w.setWindowState(Qt::WindowNoState);
+    w.setGeometry(QRect(-200, 0, 1224, 768));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w.geometry(), QRect(-200, 0, 1224, 768));
+    const QImage painted = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(painted.size(), QSize(1224, 768));
+    EXPECT_EQ(painted.pixel(199, 384) & 0xffffff, 0u) << "the other monitor";
+    EXPECT_EQ(painted.pixel(200, 0), desktop.pixel(0, 0)) << "the screen's top-left corner";
+    EXPECT_EQ(painted.pixel(1223, 767), desktop.pixel(1023, 767)) << "its bottom-right corner";
 }
 
 TEST(CelebrationTrophy, AMissingOrUnreadableTrophyIsReportedWithItsReason)
@@ -272,14 +283,14 @@ TEST(CelebrationTrophy, AMissingOrUnreadableTrophyIsReportedWithItsReason)
     const QStringList before = QDir(game.folder.path()).entryList(QDir::Files);
     Recorder rec(*game.app);
     {
-        frmPFM w(rec);
+        CelebrationSequence w(rec);
         rec.trophyName = QStringLiteral("no_such_picture.bin");
         w.LOAD_CUP();
         ASSERT_EQ(game.platform.messages.size(), 1);
         EXPECT_EQ(w.picW.size(), QSize(270, 310)) << "left empty";
     }
     {
-        frmPFM w(rec);
+        CelebrationSequence w(rec);
         rec.trophyName = QStringLiteral("se101.wav"); // bytes that are no picture
         w.LOAD_CUP();
         ASSERT_EQ(game.platform.messages.size(), 2);
@@ -298,7 +309,7 @@ TEST(CelebrationTrophy, TheTrophyIsCompletedAndDecodedInMemory)
     game.start();
     const QStringList before = QDir(game.folder.path()).entryList(QDir::AllEntries | QDir::Hidden);
     GameCelebrationHost host(*game.app);
-    frmPFM w(host);
+    CelebrationSequence w(host);
     w.LOAD_CUP();
     EXPECT_TRUE(game.platform.messages.isEmpty()) << game.platform.messages.join('|').toStdString();
     ASSERT_EQ(w.picW.size(), QSize(270, 310));

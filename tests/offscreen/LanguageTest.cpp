@@ -74,14 +74,15 @@ QImage celebrate(TestGame &game)
     game.app->match.playerName = QStringLiteral("ABC");
     Recorder rec(*game.app);
     rec.seed = 20261207;
-    frmPFM w(rec);
-    rec.window = &w;
+    CelebrationSequence w(rec);
+    rec.sequence = &w;
     QImage kept;
-    rec.onFrame = [&](frmPFM &f) {
+    rec.onFrame = [&](CelebrationSequence &f) {
         if (f.phase() == 6 && f.frame() == 38)
             kept = rec.shown.copy();
     };
-    w.play();
+    w.open(QRect(QPoint(), game.platform.screen));
+    w.run();
 
     // Then the point that wins round 9, through the champion's announcement,
     // the celebration and the farewell to the end of the program.

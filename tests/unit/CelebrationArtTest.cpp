@@ -2,7 +2,7 @@
 #include "TestGame.h"
 #include "app/GameCelebrationHost.h"
 
-#include "celebration/frmPFM.h"
+#include "celebration/CelebrationSequence.h"
 #include "platform/Picture.h"
 #include "platform/Resources.h"
 
@@ -156,8 +156,9 @@ TEST(CelebrationArtTest, TrophyAndEngravedNameStayInsideTheMask)
         game.start();
         game.app->match.playerName = name;
         GameCelebrationHost host(*game.app);
-        frmPFM celebration(host);
-        celebration.play();
+        CelebrationSequence celebration(host);
+        celebration.open(QRect(QPoint(), game.platform.screen));
+        celebration.run();
         const QImage engraved = celebration.picW.background();
         ASSERT_EQ(engraved.size(), cup.size());
         ASSERT_NE(engraved, cup.convertToFormat(engraved.format())) << "nothing engraved";
