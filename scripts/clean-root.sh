@@ -106,6 +106,9 @@ in_root() {
     env ROOT="$root" bash -euo pipefail -c '
       if [ "${NET:-}" = own ]; then ip link set lo up; fi
       hostname mokaruns-clean
+      # The root a mount point of its own, as / is on a real system: tools
+      # inside (unshare --propagation) refuse a / that is not one.
+      mount --bind "$ROOT" "$ROOT"
       mount -t proc proc "$ROOT/proc"
       mount -t sysfs -o ro sysfs "$ROOT/sys" 2>/dev/null || mount --rbind -o ro /sys "$ROOT/sys"
       mount --rbind /dev "$ROOT/dev"

@@ -29,7 +29,12 @@ desk_start_weston() {
         "--config=$E2E_WORK/weston.ini")
     [[ $backend == headless ]] && args+=(--backend=headless-backend.so)
     [[ $backend == x11 ]] && args+=(--backend=x11-backend.so --output-count=1)
-    [[ $with == xwayland ]] && args+=(--xwayland)
+    if [[ $with == xwayland ]]; then
+        args+=(--xwayland)
+        # Weston's XWayland picks its display by lock files, and goes on
+        # with a display whose socket someone else holds.
+        e2e_hold_taken_displays
+    fi
     XDG_RUNTIME_DIR="$E2E_WORK/runtime" setsid weston "${args[@]}" >"$E2E_WORK/weston.log" 2>&1 &
     DESK_WESTON_PID=$!
     E2E_PIDS+=("$DESK_WESTON_PID")

@@ -24,6 +24,7 @@ E2E_WORK=""             # the test's temporary folder
 E2E_DISPLAY=""          # e.g. :150
 E2E_XVFB_PID=""
 E2E_PIDS=()             # every game process started, for the exit trap
+E2E_LOCKS=()            # X lock files the test wrote, for the exit trap
 E2E_KEEPERS=()          # the subshells watching them
 declare -A E2E_RC_FILE  # game pid -> file its exit code is written to
 E2E_GAME_PID=""         # the one e2e_start_game started last
@@ -82,6 +83,7 @@ e2e_cleanup() {
     for pid in "${E2E_KEEPERS[@]}"; do
         wait "$pid" 2>/dev/null
     done
+    ((${#E2E_LOCKS[@]})) && rm -f "${E2E_LOCKS[@]}"
     if [[ -n $E2E_WORK && -d $E2E_WORK ]]; then
         if [[ ($rc -eq 0 || $rc -eq 77) && $E2E_PASSED -eq 1 ]]; then
             rm -rf "$E2E_WORK"
@@ -122,6 +124,28 @@ e2e_start_x_server() {
     done
     E2E_X_DISPLAY=":$n"
     xdpyinfo -display "$E2E_X_DISPLAY" >/dev/null 2>&1 || fail "$name on $E2E_X_DISPLAY takes no connection"
+    # A server started with -displayfd writes no lock file; programs that
+    # pick a display by lock files (weston's XWayland) must see it taken.
+    e2e_hold_display "$n" "$E2E_X_PID"
+}
+
+# Writes the lock file of display $1, naming live process $2, as an X
+# server would, unless one is there; the exit trap removes it.
+e2e_hold_display() {
+    local lock=/tmp/.X$1-lock
+    if (set -C && printf '%10d\n' "$2" >"$lock") 2>/dev/null; then
+        E2E_LOCKS+=("$lock")
+    fi
+}
+
+# Holds every display whose abstract socket someone holds (an X server in
+# another root or started with -displayfd) with a lock file, so that a
+# program that picks its display by lock files alone passes them by.
+e2e_hold_taken_displays() {
+    local n
+    for n in $(grep -o '@/tmp/.X11-unix/X[0-9]*' /proc/net/unix 2>/dev/null | sed 's/.*X//' | sort -un); do
+        e2e_hold_display "$n" "$$"
+    done
 }
 
 # The test's own Xvfb, on a display it picks itself.
