@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desktop/ImageFrame.h"
 #include "desktop/WindowSizeToggle.h"
+#include "look/ImageFrame.h"
 #include "match/GameWindowCommands.h"
 #include "match/MatchFlow.h"
 

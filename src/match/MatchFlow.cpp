@@ -1,6 +1,5 @@
 #include "match/MatchFlow.h"
 
-#include "appearance/AppearanceState.h"
 #include "data/RecordTable.h"
 #include "data/modDATA.h"
 #include "dialogs/Dialogs.h"
@@ -14,6 +13,7 @@
 #include "rally/clsCOM.h"
 #include "rally/clsRKT.h"
 #include "sound/SoundModule.h"
+#include "state/AppearanceState.h"
 #include "state/MatchState.h"
 #include "state/RallyState.h"
 

@@ -1,9 +1,9 @@
 #include "rally/clsCOM.h"
 
-#include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
 #include "rally/Ball.h"
 #include "sound/SoundModule.h"
+#include "state/AppearanceState.h"
 #include "state/RallyState.h"
 
 #include <algorithm>
