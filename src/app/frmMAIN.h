@@ -98,6 +98,8 @@ private:
     void buildControls();
     // The match's announcements, shown on the controls.
     void showMatch();
+    // Closes the splash if it is up; false when there was none.
+    bool unloadSplash();
 
     Application &m_app;
     std::unique_ptr<CourtView> m_court;
