@@ -4,7 +4,6 @@
 
 #include "VirtualPlatform.h"
 
-#include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
 #include "platform/Resources.h"
 #include "rally/CourtPointer.h"
@@ -13,6 +12,7 @@
 #include "rally/clsRKT.h"
 #include "sound/SilentDevice.h"
 #include "sound/SoundModule.h"
+#include "state/AppearanceState.h"
 #include "state/RallyState.h"
 
 #include <QGuiApplication>

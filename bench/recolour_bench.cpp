@@ -2,8 +2,8 @@
 // scheme made into the back buffer's picture and copied onto the visible
 // court, and the computer's two racket pictures.
 
-#include "appearance/Recolour.h"
 #include "platform/Picture.h"
+#include "platform/Recolour.h"
 #include "platform/Resources.h"
 
 #include <QImage>

@@ -2,9 +2,9 @@
 
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
-#include "desktop/PictureBox.h"
 #include "desktop/WindowPlacement.h"
 #include "dialogs/FormDialogs.h"
+#include "look/PictureBox.h"
 #include "look/Texts.h"
 #include "platform/Platform.h"
 #include "sound/SilentDevice.h"

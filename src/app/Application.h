@@ -2,13 +2,13 @@
 
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
-#include "appearance/AppearanceState.h"
 #include "data/RecordTable.h"
 #include "dialogs/Dialogs.h"
 #include "platform/DataFile.h"
 #include "platform/InstanceLock.h"
 #include "sound/SoundDevice.h"
 #include "sound/SoundModule.h"
+#include "state/AppearanceState.h"
 #include "state/MatchState.h"
 #include "state/RallyState.h"
 

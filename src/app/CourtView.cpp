@@ -1,7 +1,7 @@
 #include "app/CourtView.h"
 
-#include "desktop/Cursors.h"
-#include "desktop/PictureBox.h"
+#include "look/Cursors.h"
+#include "look/PictureBox.h"
 #include "platform/Picture.h"
 #include "platform/Resources.h"
 #include "state/RallyState.h"

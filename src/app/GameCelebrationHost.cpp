@@ -2,8 +2,8 @@
 
 #include "app/Application.h"
 #include "app/frmMAIN.h"
-#include "desktop/Cursors.h"
 #include "desktop/WindowSystem.h"
+#include "look/Cursors.h"
 #include "platform/Resources.h"
 #include "sound/SoundModule.h"
 

@@ -5,13 +5,13 @@
 #include "app/GameCelebrationHost.h"
 #include "app/frmSPRUSH.h"
 #include "celebration/frmPFM.h"
-#include "desktop/PictureBox.h"
 #include "desktop/WindowFrameHints.h"
 #include "desktop/WindowPlacement.h"
 #include "desktop/WindowSizeToggle.h"
 #include "look/Fonts.h"
 #include "look/Looks.h"
 #include "look/Palette.h"
+#include "look/PictureBox.h"
 #include "platform/MouseCodes.h"
 #include "platform/Platform.h"
 #include "platform/Resources.h"
@@ -35,9 +35,7 @@ frmMAIN::frmMAIN(Application &app)
     setWindowIcon(QIcon(Resources::path(QStringLiteral("icon.png"))));
     setFixedSize(409, 514);
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kGreen);
-    setPalette(pal);
+    Looks::setBackground(this, kGreen);
     buildControls();
     // No minimise or maximise button, yet "大" may maximize it. Asked once the
     // controls are there: made before them, the window would make each of
@@ -67,11 +65,7 @@ void frmMAIN::buildControls()
     picP = new PictureBox(picBOX);
     picP->setObjectName(QStringLiteral("picP"));
     picP->setGeometry(16, 0, RallyState::courtWidth, RallyState::courtHeight);
-    {
-        QPalette pal = picP->palette();
-        pal.setColor(QPalette::Window, kGreen);
-        picP->setPalette(pal);
-    }
+    Looks::setBackground(picP, kGreen);
 
     // Life bars: a 10 × 250 magenta picture sliding inside a purple frame.
     const QPixmap bar = QPixmap::fromImage(Resources::image(QStringLiteral("lifebar.bmp")));
@@ -228,10 +222,7 @@ void frmMAIN::Form_QueryUnload()
 {
     if (m_app.ending())
         return;
-    if (m_app.splashLoaded) {
-        m_app.unloadSplash();
-        m_app.platform().processEvents();
-    }
+    closeSplash();
     m_app.APP_END();
 }
 
@@ -250,12 +241,18 @@ void frmMAIN::celebrate()
     celebration.play();
 }
 
+bool frmMAIN::unloadSplash()
+{
+    if (!m_app.splashLoaded)
+        return false;
+    m_app.unloadSplash();
+    return true;
+}
+
 void frmMAIN::closeSplash()
 {
-    if (m_app.splashLoaded) {
-        m_app.unloadSplash();
+    if (unloadSplash())
         m_app.platform().processEvents();
-    }
 }
 
 void frmMAIN::focusCourt() { picP->setFocus(); }
@@ -317,10 +314,8 @@ void frmMAIN::keyPressEvent(QKeyEvent *e)
 {
     // The splash sits in front of the main window, which keeps the keyboard:
     // a key meant for the splash closes it.
-    if (m_app.splashLoaded) {
-        m_app.unloadSplash();
+    if (unloadSplash())
         return;
-    }
     Form_KeyDown(e->key() == Qt::Key_Escape ? 27 : e->key(), 0);
     QWidget::keyPressEvent(e);
 }

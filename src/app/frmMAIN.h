@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desktop/ImageFrame.h"
 #include "desktop/WindowSizeToggle.h"
+#include "look/ImageFrame.h"
 #include "match/GameWindowCommands.h"
 #include "match/MatchFlow.h"
 
@@ -98,6 +98,8 @@ private:
     void buildControls();
     // The match's announcements, shown on the controls.
     void showMatch();
+    // Closes the splash if it is up; false when there was none.
+    bool unloadSplash();
 
     Application &m_app;
     std::unique_ptr<CourtView> m_court;

@@ -162,8 +162,7 @@ void CelebrationSequence::YB_STEP()
 bool CelebrationSequence::phasePreparation()
 {
     Platform &platform = this->platform();
-    m_phase = 0;
-    m_frame = 0;
+    beginPhase(0);
     m_host.seedRandom(static_cast<std::uint64_t>(platform.now()));
 
     const std::int32_t screenW = state.screenW, screenH = state.screenH;
@@ -189,10 +188,7 @@ bool CelebrationSequence::phasePreparation()
 
 bool CelebrationSequence::phaseBall()
 {
-    m_phase = 1;
-    for (int n = 1; n <= 22; ++n) {
-        startFrame(n);
-        picAAA.clear();
+    return playFrames(1, 22, [this](int n) {
         int s = 0, y = 0;
         if (n <= 4) {
             s = 2 * n + 16;
@@ -208,17 +204,12 @@ bool CelebrationSequence::phaseBall()
             y = centerY + 100 - riseStep * (n - 12);
         }
         drawBallBright(centerX - s / 2, y, s);
-        show();
-        if (!endFrame())
-            return false;
-    }
-    return true;
+    });
 }
 
 bool CelebrationSequence::phaseFireworks()
 {
-    m_phase = 2;
-    m_frame = 0;
+    beginPhase(2);
     state.burstColor = kFirstBurst;
     addParticle(std::make_unique<CHanabi>(state));
     sound(103);
@@ -249,8 +240,7 @@ void CelebrationSequence::fireworkFrame(int n)
 
 void CelebrationSequence::phaseTitle()
 {
-    m_phase = 3;
-    m_frame = 0;
+    beginPhase(3);
     sound(101);
     picBL.reset(cupWidth, cupHeight, kBlack);
     printTitle(0, 0, kBlack);
@@ -261,26 +251,18 @@ void CelebrationSequence::phaseTitle()
 
 bool CelebrationSequence::phaseReveal()
 {
-    m_phase = 4;
-    for (int n = 1; n <= 9; ++n) {
-        startFrame(n);
-        picAAA.clear();
+    return playFrames(4, 9, [this](int n) {
         const int r = 15 * n;
         picBL.ellipse(QRect(106 - r, 144 - r, 2 * r, 2 * r), kWhite, kWhite);
         picW.clear();
         picW.bitBlt(0, 0, cupWidth, cupHeight, picBL, 0, 0, RasterOp::SrcAnd);
         drawTrophy();
-        show();
-        if (!endFrame())
-            return false;
-    }
-    return true;
+    });
 }
 
 void CelebrationSequence::phaseBanner()
 {
-    m_phase = 5;
-    m_frame = 0;
+    beginPhase(5);
     picW.clear();
     drawTrophy();
     show();
@@ -300,8 +282,7 @@ void CelebrationSequence::phaseBanner()
 
 bool CelebrationSequence::phaseConfetti()
 {
-    m_phase = 6;
-    m_frame = 0;
+    beginPhase(6);
     for (int i = 0; i < 10; ++i)
         addParticle(std::make_unique<CFubuki>(state));
     sound(106);
@@ -332,8 +313,7 @@ void CelebrationSequence::confettiFrame(int n)
 
 void CelebrationSequence::phaseFinale(bool drawn)
 {
-    m_phase = 7;
-    m_frame = 0;
+    beginPhase(7);
     sound(0);
     state.particleList.clear();
     orbitDone = false;
@@ -352,6 +332,26 @@ void CelebrationSequence::phaseFinale(bool drawn)
         if (n < 9 && !endFrame())
             return;
     }
+}
+
+void CelebrationSequence::beginPhase(int phase)
+{
+    m_phase = phase;
+    m_frame = 0;
+}
+
+bool CelebrationSequence::playFrames(int phase, int count, const std::function<void(int)> &draw)
+{
+    beginPhase(phase);
+    for (int n = 1; n <= count; ++n) {
+        startFrame(n);
+        picAAA.clear();
+        draw(n);
+        show();
+        if (!endFrame())
+            return false;
+    }
+    return true;
 }
 
 void CelebrationSequence::startFrame(int frame)

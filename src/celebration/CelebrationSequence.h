@@ -103,6 +103,11 @@ private:
     bool phaseConfetti();
     void phaseFinale(bool drawn);
 
+    void beginPhase(int phase);
+    // Frames 1 to `count` of a phase: each drawn by `draw` on a cleared
+    // picture, shown and held for its period; false when the program ends
+    // meanwhile.
+    bool playFrames(int phase, int count, const std::function<void(int)> &draw);
     void startFrame(int frame);
     bool endFrame();
     void show();

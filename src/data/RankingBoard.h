@@ -13,6 +13,9 @@ public:
     virtual ~RankingBoard() = default;
     virtual void setLine(int line, const QString &text) = 0;
     virtual void setLineBackground(int line, QColor colour) = 0;
+
+    // Lines 1–5 black, then `line` blue when it is one of them (0: none).
+    void markLine(int line);
 };
 
 } // namespace moka

@@ -16,9 +16,6 @@ namespace moka {
 
 namespace {
 
-const QColor kMarked(0, 0, 255);
-const QColor kPlain(0, 0, 0);
-
 // The message for a failed step: what went wrong, then the file's name (not
 // its whole path) and the cause.
 QString failureText(const QString &heading, const QString &cause)
@@ -212,12 +209,10 @@ void modDATA::refreshAfterRanking(int marked)
     for (int i = 1; i <= 4; ++i) {
         if (m_table.rankStage[i] != 0) {
             m_board.setLine(i, rankingLine(m_table.rankStage[i], m_table.rankName[i]));
-            m_board.setLineBackground(i, kPlain);
         }
     }
     m_board.setLine(5, newcomerLine());
-    m_board.setLineBackground(5, kPlain);
-    m_board.setLineBackground(marked, kMarked);
+    m_board.markLine(marked);
 }
 
 void modDATA::refreshAfterChampion()
@@ -226,10 +221,9 @@ void modDATA::refreshAfterChampion()
     for (int i = 1; i <= 4; ++i) {
         m_board.setLine(i, m_table.rankStage[i] != 0 ? rankingLine(m_table.rankStage[i], m_table.rankName[i])
                                                      : QString());
-        m_board.setLineBackground(i, kPlain);
     }
     m_board.setLine(5, newcomerLine());
-    m_board.setLineBackground(5, kPlain);
+    m_board.markLine(0);
 }
 
 } // namespace moka

@@ -2,6 +2,7 @@
 
 #include "desktop/WindowPlacement.h"
 #include "look/Fonts.h"
+#include "look/Looks.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -70,9 +71,7 @@ bool MovableDialog::eventFilter(QObject *watched, QEvent *event)
 void MovableDialog::setBackground(QColor colour)
 {
     m_background = colour;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, colour);
-    setPalette(pal);
+    Looks::setBackground(this, colour);
     update();
 }
 

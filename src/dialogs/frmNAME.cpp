@@ -41,9 +41,7 @@ frmNAME::frmNAME(Platform &platform, const RecordTable &records, QWidget *owner)
     setFont(Fonts::gothic(9));
     setFixedSize(350, 154);
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kLilac);
-    setPalette(pal);
+    Looks::setBackground(this, kLilac);
     buildControls();
     Form_Load();
 }

@@ -105,10 +105,15 @@ QWidget *Looks::box(QWidget *parent, QRect geometry, QColor background)
     auto *w = new QWidget(parent);
     w->setGeometry(geometry);
     w->setAutoFillBackground(true);
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, background);
-    w->setPalette(pal);
+    setBackground(w, background);
     return w;
+}
+
+void Looks::setBackground(QWidget *widget, QColor background)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, background);
+    widget->setPalette(pal);
 }
 
 } // namespace moka

@@ -29,6 +29,8 @@ public:
     static QLabel *label(QWidget *parent, QRect geometry, const QString &caption, const QFont &font,
                          const LabelStyle &style);
     static QWidget *box(QWidget *parent, QRect geometry, QColor background);
+    // The colour a widget's background is filled with.
+    static void setBackground(QWidget *widget, QColor background);
 
     static void setButtonColour(QPushButton *button, QColor background);
     static void setLabelColours(QLabel *label, QColor text, QColor background);

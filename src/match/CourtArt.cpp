@@ -1,7 +1,7 @@
 #include "match/CourtArt.h"
 
-#include "appearance/Recolour.h"
 #include "platform/Platform.h"
+#include "platform/Recolour.h"
 #include "platform/Resources.h"
 #include "state/RallyState.h"
 

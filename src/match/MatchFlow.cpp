@@ -1,6 +1,5 @@
 #include "match/MatchFlow.h"
 
-#include "appearance/AppearanceState.h"
 #include "data/RecordTable.h"
 #include "data/modDATA.h"
 #include "dialogs/Dialogs.h"
@@ -14,6 +13,7 @@
 #include "rally/clsCOM.h"
 #include "rally/clsRKT.h"
 #include "sound/SoundModule.h"
+#include "state/AppearanceState.h"
 #include "state/MatchState.h"
 #include "state/RallyState.h"
 
@@ -57,8 +57,7 @@ void MatchFlow::RESET_BOARD()
     emit setCountsChanged(0, 0);
     emit roundChanged(QString(), QString());
     emit rankChanged(0);
-    for (int i = 1; i <= 5; ++i)
-        setLineBackground(i, kBlack);
+    markLine(0);
     m_game.rally.level = 1;
     // Back to the rank C look.
     if (m_game.appearance.courtColor > 0)
@@ -108,13 +107,13 @@ void MatchFlow::announce(const QString &text, QColor dialogColour, QColor panelC
     m_game.platform.processEvents();
 }
 
-void MatchFlow::showRankOf(std::int32_t level) { emit rankChanged(level >= 7 ? 2 : level <= 3 ? 0 : 1); }
+void MatchFlow::announceShadowRule() { announce(tr("Ａランクは「ボールの影」が有効です"), kRed, kPink, 101); }
+
+void MatchFlow::showRankOf(std::int32_t level) { emit rankChanged(RallyState::rankOf(level)); }
 
 void MatchFlow::showRoundOf(std::int32_t level)
 {
-    // The round within the rank: 1 for levels 1, 4 and 7.
-    const std::int32_t round = level % 3 == 0 ? 3 : level % 3;
-    emit roundChanged(tr("第 %1回戦").arg(round), QString::number(level));
+    emit roundChanged(tr("第 %1回戦").arg(RallyState::roundOf(level)), QString::number(level));
 }
 
 bool MatchFlow::CHECK_RESULT()
@@ -169,7 +168,7 @@ void MatchFlow::SET_INFO()
     if (rally.level > 1)
         SET_RAKET();
     // The court changes only when a new rank begins.
-    if ((look.courtColor == 0 && rally.level > 3) || (look.courtColor == 1 && rally.level > 6))
+    if (look.courtColor < RallyState::rankOf(rally.level))
         SET_COURT();
     m_game.platform.processEvents();
 
@@ -181,15 +180,15 @@ void MatchFlow::SET_INFO()
     QString prefix = tr("？？？");
     QColor frame(0, 0, 0);
     if (rally.level >= 1 && rally.level <= 9) {
-        const int rank = (rally.level - 1) / 3;
+        const int rank = RallyState::rankOf(rally.level);
         // "Ｃランク - 第１回戦 ： "
-        prefix = tr("%1 - %2 ： ").arg(tr(kRanks[rank]), tr(kRounds[(rally.level - 1) % 3]));
+        prefix = tr("%1 - %2 ： ").arg(tr(kRanks[rank]), tr(kRounds[RallyState::roundOf(rally.level) - 1]));
         frame = kFrames[rank];
     }
 
     const std::int32_t set = m_game.match.setNumber;
-    if (rally.level >= 7 && set == 1)
-        announce(tr("Ａランクは「ボールの影」が有効です"), kRed, kPink, 101);
+    if (RallyState::shadowRule(rally.level) && set == 1)
+        announceShadowRule();
     announce(prefix + tr("第 %1 セット").arg(set), frame, {}, 101);
     if (!ending())
         m_game.sound.PLAY_102();
@@ -289,8 +288,8 @@ bool MatchFlow::playGame(bool tournament)
     rally.comActive = tournament;
     CourtArt &art = *m_art;
     auto ball = std::make_unique<clsBALL>(rally, m_game.sound, platform, art.picB, art.picBALL);
-    ball->setX(141); // held on the serve spot until the click
-    ball->setY(93);
+    ball->setX(RallyState::serveX); // held on the serve spot until the click
+    ball->setY(RallyState::comServeBallY);
     auto racket = std::make_unique<clsRKT>(rally, *ball, m_game.sound, art.picB, art.picROLL, m_pointer);
     std::unique_ptr<clsCOM> com;
     if (tournament)
@@ -303,8 +302,8 @@ bool MatchFlow::playGame(bool tournament)
     m_loop->setCast({ball.get(), racket.get(), com.get()});
     platform.processEvents();
 
-    if (!tournament && rally.level == 8)
-        announce(tr("Ａランクは「ボールの影」が有効です"), kRed, kPink, 101);
+    if (!tournament && RallyState::shadowRule(rally.level))
+        announceShadowRule();
 
     if (!ending() && m_loop->MAIN_LOOP() == RallyLoop::GameEnd::Over)
         tearDown();
@@ -353,9 +352,7 @@ void MatchFlow::CHECK_NAME()
         rally.level = RecordTable::nextRound(records.rankStage[static_cast<size_t>(entry)]);
         row = entry;
     }
-    for (int i = 1; i <= 5; ++i)
-        setLineBackground(i, kBlack);
-    setLineBackground(row, kBlue);
+    markLine(row);
     m_game.platform.processEvents();
     match.comBar = 0;
     match.userBar = 0;
@@ -408,7 +405,7 @@ void MatchFlow::SET_COURT()
 {
     AppearanceState &look = m_game.appearance;
     const std::int32_t level = m_game.rally.level;
-    look.courtColor = level > 6 ? 2 : level > 3 ? 1 : 0;
+    look.courtColor = RallyState::rankOf(level);
     m_art->paintCourt(look.courtColor);
     // The new court shows at once and survives repaints.
     showCourt();

@@ -139,6 +139,8 @@ private:
     // A game over: the idle board, no player, no round.
     void tearDown();
     void announce(const QString &text, QColor dialogColour, QColor panelColour, int sound);
+    // Rank A plays with the ball's shadow: said before its first set.
+    void announceShadowRule();
     void showRankOf(std::int32_t level);
     void showRoundOf(std::int32_t level);
     void showLifeBars();

@@ -17,6 +17,17 @@ namespace {
 
 constexpr QRgb kOpaque = 0xff000000u;
 
+// One axis of a copy clipped at the start: where `start` lies before 0, the
+// run is shortened by as much and the other side's start moves with it.
+void clipStart(qint64 &start, qint64 &other, qint64 &length)
+{
+    if (start < 0) {
+        length += start;
+        other -= start;
+        start = 0;
+    }
+}
+
 QImage toSurface(const QImage &picture)
 {
     if (picture.format() == QImage::Format_RGB32)
@@ -160,28 +171,12 @@ void Picture::bitBlt(int dx, int dy, int w, int h, const QImage &source, int sx,
     // Clip the source rectangle to the source, then the destination. In 64
     // bits: a rectangle anywhere in int range must not overflow on the way.
     qint64 x = dx, y = dy, u = sx, v = sy, cw = w, ch = h;
-    if (u < 0) {
-        cw += u;
-        x -= u;
-        u = 0;
-    }
-    if (v < 0) {
-        ch += v;
-        y -= v;
-        v = 0;
-    }
+    clipStart(u, x, cw);
+    clipStart(v, y, ch);
     cw = std::min<qint64>(cw, src->width() - u);
     ch = std::min<qint64>(ch, src->height() - v);
-    if (x < 0) {
-        cw += x;
-        u -= x;
-        x = 0;
-    }
-    if (y < 0) {
-        ch += y;
-        v -= y;
-        y = 0;
-    }
+    clipStart(x, u, cw);
+    clipStart(y, v, ch);
     cw = std::min<qint64>(cw, width() - x);
     ch = std::min<qint64>(ch, height() - y);
     if (cw <= 0 || ch <= 0)

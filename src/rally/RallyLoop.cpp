@@ -122,12 +122,12 @@ std::optional<RallyLoop::GameEnd> RallyLoop::SET_INIT()
             if (!m_hooks.pointAward())
                 return GameEnd::Left; // a new champion; the celebration ends the program
             if (m_cast.ball) {
-                m_cast.ball->setX(141);
-                m_cast.ball->setY(93);
+                m_cast.ball->setX(RallyState::serveX);
+                m_cast.ball->setY(RallyState::comServeBallY);
             }
             if (m_cast.com) {
-                m_cast.com->setX(141);
-                m_cast.com->setY(68);
+                m_cast.com->setX(RallyState::serveX);
+                m_cast.com->setY(RallyState::comServeY);
                 m_cast.com->SET_ASP();
             }
             m_rally.ballInPlay = false;
@@ -140,8 +140,8 @@ std::optional<RallyLoop::GameEnd> RallyLoop::SET_INIT()
                 return GameEnd::Over;
             }
             if (m_cast.ball) {
-                m_cast.ball->setX(141);
-                m_cast.ball->setY(421);
+                m_cast.ball->setX(RallyState::serveX);
+                m_cast.ball->setY(RallyState::userServeBallY);
             }
             if (m_cast.com)
                 m_cast.com->SET_ASP();

@@ -66,8 +66,8 @@ void clsBALL::Task()
             }
         }
     } else if (m_rally.comServeWait) {
-        nextX = 141; // held on the computer's serve spot
-        nextY = 93;
+        nextX = RallyState::serveX; // held on the computer's serve spot
+        nextY = RallyState::comServeBallY;
     } else {
         m_platform.messageBox(QStringLiteral("*~P+"));
         return;

@@ -1,9 +1,9 @@
 #include "rally/clsCOM.h"
 
-#include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
 #include "rally/Ball.h"
 #include "sound/SoundModule.h"
+#include "state/AppearanceState.h"
 #include "state/RallyState.h"
 
 #include <algorithm>
@@ -175,7 +175,7 @@ void clsCOM::chase()
     } else if (m_y > m_maxY) {
         m_y = m_maxY;
     } else if (dy > m_zoneTop && dy < m_zoneBottom && dx > -m_reach && dx < m_reach) {
-        if (m_rally.level > 6 && m_rally.ballLow) {
+        if (RallyState::shadowRule(m_rally.level) && m_rally.ballLow) {
             // From rank A on the computer, like the player, lets a low ball by.
             m_y = pin(std::int64_t(m_y) - stepBack);
         } else if (!m_rally.pointDecided) {

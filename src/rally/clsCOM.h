@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rally/Opponent.h"
+#include "state/RallyState.h"
 
 #include <cstdint>
 
@@ -10,7 +11,6 @@ class Ball;
 class Picture;
 class SoundModule;
 struct AppearanceState;
-struct RallyState;
 
 // The computer player at the top end. It chases a ball coming its way at a
 // speed set by the colours of the round, swings when the ball is in its
@@ -61,8 +61,8 @@ private:
 
     std::int32_t m_homeY = 88;
     std::int32_t m_homeX = 141;
-    std::int32_t m_x = 141;
-    std::int32_t m_y = 68;
+    std::int32_t m_x = RallyState::serveX;
+    std::int32_t m_y = RallyState::comServeY;
     bool m_faceLeft = false;
     bool m_swinging = false;
     std::int32_t m_frameNumber = 0;

@@ -77,7 +77,7 @@ clsRKT::Course clsRKT::course(std::int32_t button, std::int32_t d)
 bool clsRKT::HIT_TEST()
 {
     // From rank A on a low ball (its shadow close to it) cannot be hit.
-    if (m_rally.level > 6 && m_rally.ballLow)
+    if (RallyState::shadowRule(m_rally.level) && m_rally.ballLow)
         return false;
     if (m_rally.pointDecided)
         return false;

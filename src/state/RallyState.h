@@ -16,10 +16,24 @@ struct RallyState
     // The court pictures.
     static constexpr int courtWidth = 281;
     static constexpr int courtHeight = 513;
+    // Where a point starts: the computer serves the ball from (serveX,
+    // comServeBallY) standing at (serveX, comServeY); the player serves from
+    // (serveX, userServeBallY).
+    static constexpr std::int32_t serveX = 141;
+    static constexpr std::int32_t comServeBallY = 93;
+    static constexpr std::int32_t comServeY = 68;
+    static constexpr std::int32_t userServeBallY = 421;
+
+    // The rounds: levels 1–3 are rank C, 4–6 rank B, 7–9 rank A, three
+    // rounds to a rank. Rank A plays with the ball's shadow: a low ball
+    // cannot be hit.
+    static constexpr int rankOf(std::int32_t level) { return level > 6 ? 2 : level > 3 ? 1 : 0; }
+    static constexpr int roundOf(std::int32_t level) { return level % 3 == 0 ? 3 : level % 3; }
+    static constexpr bool shadowRule(std::int32_t level) { return rankOf(level) == 2; }
 
     bool comActive = false;     // a computer opponent takes part (tournament)
     bool ballInPlay = false;    // the ball moves by its factors each frame
-    bool comServeWait = false;  // ball held at (141, 93) until the player clicks
+    bool comServeWait = false;  // ball held on the computer's serve spot until the player clicks
     bool comServing = false;    // the computer's serve animation is running
     bool userServeWait = false; // the player is to serve
     bool pointDecided = false;  // the ball crossed an end line in the goal mouth

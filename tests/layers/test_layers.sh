@@ -13,7 +13,7 @@ cd "$top" || exit 2
 declare -A RANK=(
     [platform]=1 [state]=1
     [desktop]=2 [look]=2
-    [sound]=3 [appearance]=3 [celebration]=3
+    [sound]=3 [celebration]=3
     [rally]=4 [data]=4 [dialogs]=4
     [match]=5
     [app]=6

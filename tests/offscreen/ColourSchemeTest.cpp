@@ -1,7 +1,7 @@
 #include "TestGame.h"
 
 #include "app/frmMAIN.h"
-#include "desktop/PictureBox.h"
+#include "look/PictureBox.h"
 #include "match/CourtArt.h"
 
 #include <gtest/gtest.h>

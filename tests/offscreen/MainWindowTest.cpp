@@ -3,9 +3,9 @@
 #include "app/CourtView.h"
 #include "app/frmMAIN.h"
 #include "app/frmSPRUSH.h"
-#include "desktop/PictureBox.h"
 #include "desktop/WindowSizeToggle.h"
 #include "look/Looks.h"
+#include "look/PictureBox.h"
 #include "match/CourtArt.h"
 
 #include <QApplication>

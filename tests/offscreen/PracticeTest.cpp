@@ -1,8 +1,8 @@
 #include "TestGame.h"
 
 #include "app/frmMAIN.h"
-#include "desktop/PictureBox.h"
 #include "look/Looks.h"
+#include "look/PictureBox.h"
 #include "match/CourtArt.h"
 #include "rally/Ball.h"
 

@@ -8,10 +8,10 @@
 #include "app/Application.h"
 #include "app/frmMAIN.h"
 #include "celebration/frmPFM.h"
-#include "desktop/PictureBox.h"
 #include "dialogs/frmCUT.h"
 #include "dialogs/frmINFO.h"
 #include "dialogs/frmNAME.h"
+#include "look/PictureBox.h"
 #include "look/Texts.h"
 #include "rally/Ball.h"
 

@@ -6,7 +6,6 @@
 #include "RecordingDialogs.h"
 #include "VirtualPlatform.h"
 
-#include "appearance/AppearanceState.h"
 #include "data/RecordTable.h"
 #include "match/CourtArt.h"
 #include "match/MatchFlow.h"
@@ -15,6 +14,7 @@
 #include "rally/CourtPointer.h"
 #include "rally/CourtPresenter.h"
 #include "sound/SoundModule.h"
+#include "state/AppearanceState.h"
 #include "state/MatchState.h"
 #include "state/RallyState.h"
 

@@ -2,11 +2,11 @@
 #include "StubBall.h"
 #include "VirtualPlatform.h"
 
-#include "appearance/AppearanceState.h"
 #include "platform/Picture.h"
 #include "rally/Ball.h"
 #include "rally/clsCOM.h"
 #include "sound/SoundModule.h"
+#include "state/AppearanceState.h"
 #include "state/RallyState.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "desktop/Cursors.h"
+#include "look/Cursors.h"
 
 #include <QImage>
 #include <QPixmap>

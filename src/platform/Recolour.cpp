@@ -1,4 +1,4 @@
-#include "appearance/Recolour.h"
+#include "platform/Recolour.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "desktop/ImageFrame.h"
+#include "look/ImageFrame.h"
 
 #include <QPaintEvent>
 #include <QPainter>

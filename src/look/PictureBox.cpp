@@ -1,4 +1,4 @@
-#include "desktop/PictureBox.h"
+#include "look/PictureBox.h"
 
 #include "platform/MouseCodes.h"
 
