@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Code checks: clang-format over every tracked C++ file, then clang-tidy
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Code checks: clang-format over every tracked C++ file, every file's
+# licence (reuse lint), then clang-tidy
 # (checks in .clang-tidy) over the game's sources, using the compile
 # commands of build/. Exits non-zero on any finding.
 #   scripts/lint.sh            both
@@ -14,6 +17,22 @@ if ! clang-format --dry-run --Werror "${files[@]}"; then
 fi
 echo "lint: clang-format clean (${#files[@]} files)"
 [[ ${1:-} == --format ]] && exit 0
+
+# Every file says its licence (an SPDX line, or .reuse/dep5 for files that
+# cannot carry one).
+if command -v reuse >/dev/null; then
+  if ! reuse lint --quiet; then
+    reuse lint | sed -n '/MISSING COPYRIGHT AND LICENSING INFORMATION/,/^$/p' | head -n 40
+    echo "lint: reuse lint finds files that do not say their licence (above)"
+    exit 1
+  fi
+  echo "lint: reuse lint clean"
+elif [ "${CI:-}" = true ]; then
+  echo "lint: reuse not found; FAILED (CI=true: scripts/setup.sh installs it)"
+  exit 1
+else
+  echo "lint: reuse not found, skipped (not checked)"
+fi
 
 if ! command -v clang-tidy >/dev/null; then
   if [ "${CI:-}" = true ]; then

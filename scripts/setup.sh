@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the game needs to build, run and be tested.
 # Idempotent: when everything is there it installs nothing.
 set -euo pipefail
@@ -22,7 +24,7 @@ packages=(
   # git for the tests of the install, ps and pgrep for the end-to-end tests.
   git procps
   pulseaudio pulseaudio-utils
-  clang-format clang-tidy
+  clang-format clang-tidy reuse
   debhelper dpkg-dev fakeroot lintian appstream
 )
 
