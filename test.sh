@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs the whole test suite:
 # unit, offscreen, end-to-end and soak tests. Exits non-zero on any failure or when
 # no test ran, or when a process the suite started outlives it.

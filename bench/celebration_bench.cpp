@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long one frame of the champion's celebration takes on a 3840 × 2160
 // screen: the sequence's own frames in its window, over and over. A firework frame (bursts
 // opened in frames 1 to 7, 17 frames) or a confetti frame (10 pieces and 2

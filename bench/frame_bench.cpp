@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long composing one rally frame takes: restore the court, draw the
 // ball, the player's racket and the computer, and copy the result onto the
 // visible court.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs the game's frame loop on the real clock in a real window for a few
 // seconds and prints how much processor time it took and how regular the
 // frames were. Run it under a display (Xvfb is fine):

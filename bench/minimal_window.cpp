@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for start-up time: the smallest Qt Widgets program that shows
 // a window with a line of text, built with the same compiler and flags as the
 // game. It quits by itself after `seconds` (default 3).

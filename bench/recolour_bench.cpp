@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What recolouring costs when a round starts: the court at the purple
 // scheme made into the back buffer's picture and copied onto the visible
 // court, and the computer's two racket pictures.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # System figures of the real game on a private Xvfb display, one table:
 #   - processor time of a practice rally at level 8 (rank A) over 10 s,
 #   - frame period over 200 frames at levels 1 and 9,

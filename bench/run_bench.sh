@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the benchmarks and prints one table of figures: the
 # drawing micro-benchmarks (Google Benchmark medians of 10 repetitions),
 # then the system figures of the real game on private Xvfb displays

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long a play call takes: PLAY_103 through the sound module and the real
 // output (whatever this machine has: a sound server, or none and silence),
 // the device's start alone, and for comparison Qt's QSoundEffect::play() on

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures (once) and builds the soak test's binary in build-soak/ (the
 # CMake preset `soak`): the whole game with AddressSanitizer and
 # UndefinedBehaviorSanitizer, without tests, benchmarks and tools. Its own

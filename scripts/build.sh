@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures (once) and builds the Release build in build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

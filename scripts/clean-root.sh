@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the README's ./test.sh (or the command given) the way a newcomer
 # would: in a clean Debian 12 system made on the spot, with nothing of this
 # machine's installation in it.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the ranking file reader's fuzz target (the CMake preset `fuzz`:
 # clang + libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer on, in
 # build-fuzz/) and runs it for FUZZ_SECONDS (default 60) on a scratch copy of

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Names and ends every process still carrying the test run's mark
 # (MOKARUNS_TEST_RUN=$1 in its environment, which test.sh exports and every
 # process the suite starts inherits, daemons included). Exits 1 when any

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with dpkg-buildpackage and leaves it, with its
 # .buildinfo and .changes, in build-deb/.
 #

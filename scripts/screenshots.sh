@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's pictures from the real game on a private Xvfb display:
 # docs/main-window.png (a tournament game in play) and docs/celebration.png
 # (the champion's celebration, reached through the hidden preview).

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # shellcheck disable=SC2034
 # Helpers for the tests of the real game on real desktops: an X server with

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The game's start inside weston's headless backend, as a Wayland session
 # with X11 support would have it, seen through weston's screenshooter:
 #   - with no X display, the game runs natively on Wayland: the splash is

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The first session of a player under KDE's KWin with the Breeze decoration
 # (x11_session.sh says what is checked). KWin puts its frame around a window
 # only after the window shows, and does not say beforehand what it will be:

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Two monitors side by side: an X server with two Xinerama heads (1280x800
 # at 0,0 and 1920x1080 at 1280,0, Xephyr inside the test's Xvfb) under
 # openbox, or under the window manager DESK_WM names (the xfwm4 variant sets

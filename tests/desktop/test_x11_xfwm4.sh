@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The first session of a player under xfwm4 (x11_session.sh says what is checked).
 # shellcheck source=tests/desktop/x11_session.sh
 . "$(dirname "$0")/x11_session.sh"

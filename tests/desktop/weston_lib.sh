@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # shellcheck disable=SC2034
 # Helpers for the game under weston, the reference Wayland compositor. On

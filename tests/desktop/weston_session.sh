@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # A player's first session inside weston, natively on Wayland, with the
 # mouse and keyboard of the X server weston draws into (its x11 backend; the

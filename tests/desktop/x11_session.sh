@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # The whole first session of a player on an X11 desktop, run under the
 # window manager the test names (desk_x11_session WM GAME), checked by the

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # The globals set here are read by the sourcing tests.
 # shellcheck disable=SC2034

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The champion's celebration through the hidden preview: a name typed in the
 # registration dialog and stored by a click on "アルファベット ３文字以内",
 # the dialog cancelled, then Shift with the right button on the computer's

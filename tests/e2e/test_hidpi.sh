@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A screen with a device pixel ratio of 2 (QT_SCALE_FACTOR=2): the game is
 # the same picture twice as large. The court, the sprites on it and the
 # splash are drawn with every pixel a 2 × 2 block of its own colour (no

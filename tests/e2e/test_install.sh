@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Installing: what `cmake --install` lays out (the game itself in bin/, its
 # menu entry, icons, software-centre entry and manual page), and where the

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Practice: "練習" then a click on the court serves the ball, and the ball is
 # seen moving on the court from one screenshot to the next.
 # shellcheck source=tests/e2e/lib.sh

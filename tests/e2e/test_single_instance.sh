@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Only one copy of the game runs at a time: a second copy says so and ends,
 # and the lock of a copy that was killed does not keep the next one out. A
 # runtime folder the player cannot write (after `su user` without `-`) is no

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sound: the game's start-up chime (#101, played on the main window's first
 # activation) reaches a private PulseAudio server, recorded from its null
 # sink; after that server is killed and started again, the game's effects

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starting the game: the main window and the splash, where they sit, the
 # splash going away on a click, and the end button ending the program.
 # shellcheck source=tests/e2e/lib.sh

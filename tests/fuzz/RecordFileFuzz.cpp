@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the ranking file reader: any bytes at all must parse
 // without a crash, and what was read must survive being written and read
 // again unchanged (so a damaged file, once loaded and saved, never turns into

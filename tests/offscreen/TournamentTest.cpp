@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole tournament games on the virtual clock, through the real frame loop,
 // the real registration and announcement dialogs and the real ranking file.
 // A scripted player serves and hits like a person would; to decide a point

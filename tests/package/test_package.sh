@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # The Debian package: builds it with scripts/package.sh, checks it with
 # lintian and the desktop-entry and AppStream validators, unpacks it into a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The soak test: the whole game, built with AddressSanitizer and
 // UndefinedBehaviorSanitizer, played offscreen on the virtual clock by a
 // seeded random player. See run_soak.sh.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 mokaRUNs developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The soak test: the sanitizer build's soak_run (scripts/build-soak.sh) once
 # per seed. Each run gives the game SOAK_INPUTS inputs (default 20000) from a
 # random player seeded with the seed, checks the state after every input and

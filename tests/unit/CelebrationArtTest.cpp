@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The celebration's artwork as the game loads it from the compiled-in assets.
 #include "TestGame.h"
 #include "app/GameCelebrationHost.h"

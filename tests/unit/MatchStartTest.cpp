@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The start of a tournament game and of a practice on the match flow alone.
 
 #include "MatchRig.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The scoring of points, sets and matches on the match flow alone: a
 // scoreboard and a ranking board in memory, recorded dialogs and sound.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 mokaRUNs developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // mokaart: draws the game's pictures and writes them into one folder.
 //   mokaart <output-folder>
 // Run by hand; the output is committed under assets/.
